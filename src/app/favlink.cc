@@ -1,0 +1,134 @@
+#include "app/favlink.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/usage.h"
+#include "diag/errmsg.h"
+#include "linkpage/put_link.h"
+#include "shortcut/scan_html.h"
+#include "support/sjis.h"
+
+namespace {
+
+// Option values of shortcut mode, owned here for the whole run.
+struct ShortcutOptions {
+  std::array<char, kPrefixArea> url_prefix{};
+  const char* select = "";
+  const char* outdir = "";
+  const char* icon = nullptr;
+  int icon_index = -1;
+  const char* name_prefix = "";
+};
+
+// Characters a name prefix may not hold: they would leave the output folder
+// or are not allowed in Windows file names.
+constexpr const char* kIllegalName = ":<>*?|\".\\/";
+
+// -a: the address up to its last '/', with a '/' appended, after the user
+// confirms it. Any answer but one starting with 'Y' or 'y' ends the run.
+void take_url_prefix(ShortcutOptions* o, const char* value) {
+  const std::size_t n = std::strlen(value);
+  if (n > static_cast<std::size_t>(kPrefixArea - 2)) {
+    errmsg("-a: the address is longer than 2046 bytes\n");
+    std::exit(1);
+  }
+  char* buf = o->url_prefix.data();
+  std::memcpy(buf, value, n + 1);
+  // "a/b/c.html" -> "a/b/";  "abc" -> "abc/";  "" -> "/"
+  if (char* slash = Strrchr(buf, '/')) *slash = '\0';
+  std::strcat(buf, "/");
+  errmsg("URL prefix name=\"%s\" ... ok? (y/n) ", buf);
+  std::array<char, kAnswerArea> answer{};
+  if (std::fgets(answer.data(), kAnswerArea, stdin) == nullptr ||
+      (answer[0] != 'Y' && answer[0] != 'y')) {
+    errmsg("quit!\n");
+    std::exit(1);
+  }
+}
+
+// -i: "file;n" gives the icon file and index; without ';' the index stays.
+void take_icon(ShortcutOptions* o, char* value) {
+  if (char* semi = Strrchr(value, ';')) {
+    o->icon_index = to_int(semi + 1);
+    *semi = '\0';
+  }
+  o->icon = value;
+}
+
+void take_name_prefix(ShortcutOptions* o, const char* value) {
+  if (index2(value, kIllegalName) != nullptr) {
+    errmsg("\"%s\" ... illegal name as filename\n", value);
+    std::exit(1);
+  }
+  o->name_prefix = value;
+}
+
+}  // namespace
+
+int to_int(const char* s) {
+  errno = 0;
+  const long long v = std::strtoll(s, nullptr, 10);
+  if (v > 2147483647LL) return 2147483647;
+  if (v < -2147483648LL) return -2147483647 - 1;
+  return static_cast<int>(v);
+}
+
+int favlink_main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "-usage") == 0) {
+    for (int i = 0; usage[i] != nullptr; ++i) std::printf("%s\n", usage[i]);
+    return 0;
+  }
+  if (argc <= 1) {
+    for (int i = kShortUsageFirst; i <= kShortUsageLast; ++i) errmsg("%s\n", usage[i]);
+    return 1;
+  }
+
+  ShortcutOptions o;
+  bool shortcut_mode = false;
+  int i = 1;
+  for (; i < argc; ++i) {
+    const char* a = argv[i];
+    const bool has_value = i + 1 < argc;
+    if (std::strcmp(a, "-t") == 0 && has_value) {
+      g_page.title = argv[++i];
+    } else if (std::strncmp(a, "-f", 2) == 0) {
+      g_page.format = to_int(a + 2);
+    } else if (std::strcmp(a, "-v") == 0) {
+      shortcut_mode = true;
+    } else if (shortcut_mode && has_value && std::strcmp(a, "-a") == 0) {
+      take_url_prefix(&o, argv[++i]);
+    } else if (shortcut_mode && has_value && std::strcmp(a, "-i") == 0) {
+      take_icon(&o, argv[++i]);
+    } else if (shortcut_mode && has_value && std::strcmp(a, "-n") == 0) {
+      take_name_prefix(&o, argv[++i]);
+    } else if (shortcut_mode && has_value && std::strcmp(a, "-s") == 0) {
+      o.select = argv[++i];
+    } else if (shortcut_mode && has_value && std::strcmp(a, "-o") == 0) {
+      o.outdir = argv[++i];
+    } else {
+      break;  // the first file argument
+    }
+  }
+
+  if (shortcut_mode) {
+    if (i < argc) {
+      scan_html(argv[i], o.url_prefix.data(), o.select, o.outdir, o.icon, o.icon_index,
+                o.name_prefix);
+    }
+    return 0;
+  }
+  page_head();
+  for (; i < argc; ++i) put_link(argv[i]);
+  page_tail();
+  // A page that could not be written whole (a full disk, a closed pipe) must
+  // not end as a success.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    errmsg("standard output: writing error\n");
+    return 1;
+  }
+  return 0;
+}

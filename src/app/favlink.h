@@ -1,0 +1,21 @@
+// The program: usage check, option scan, then exactly one of the two modes.
+#ifndef FAVLINK_APP_FAVLINK_H_
+#define FAVLINK_APP_FAVLINK_H_
+
+/// Size of the URL prefix buffer (text and NUL): an -a value of up to
+/// kPrefixArea - 2 bytes fits with the '/' that is appended.
+inline constexpr int kPrefixArea = 2048;
+/// Size of the answer line of the -a question.
+inline constexpr int kAnswerArea = 256;
+
+/// Runs favlink on argv (program name first; the strings are worked on in
+/// place) and returns the exit status; the refusals exit from inside.
+int favlink_main(int argc, char** argv);
+
+/// The decimal conversion of -f and -i: optional white space, an optional
+/// sign, digits; no digits give 0; text after them is ignored. Values beyond
+/// 32 bits saturate at -2147483648 / 2147483647.
+///   "  -12x" -> -12;  "x" -> 0;  "99999999999" -> 2147483647
+int to_int(const char* s);
+
+#endif  // FAVLINK_APP_FAVLINK_H_

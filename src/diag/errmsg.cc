@@ -1,0 +1,94 @@
+#include "diag/errmsg.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+#include "support/sjis.h"
+
+namespace {
+
+// The formatter's result area: kErrText bytes of message and kErrExtra bytes
+// behind them, which take the end of a number conversion begun below the
+// limit and the terminator.
+std::array<char, kErrText + kErrExtra> g_edit;
+
+// Appends n bytes at *len, never past the area; the last byte stays free for
+// the terminator. Only a %f of a huge value can reach that bound.
+void put_bytes(std::size_t* len, const char* s, std::size_t n) {
+  const std::size_t room = g_edit.size() - 1 - *len;
+  if (n > room) n = room;
+  std::memcpy(g_edit.data() + *len, s, n);
+  *len += n;
+}
+
+}  // namespace
+
+char* err_edit(const char* fmt, va_list ap) {
+  std::size_t len = 0;
+  const char* p = fmt;
+  while (len < static_cast<std::size_t>(kErrText) && *p != '\0') {
+    if (p[0] == '\\' && p[1] != '\0') {
+      put_bytes(&len, p + 1, 1);
+      p += 2;
+      continue;
+    }
+    if (p[0] != '%') {
+      put_bytes(&len, p, 1);
+      ++p;
+      continue;
+    }
+    // A '%' as the last byte appends itself and ends the expansion.
+    if (p[1] == '\0') {
+      put_bytes(&len, p, 1);
+      break;
+    }
+    char num[400];  // %f of the largest double needs 317 bytes
+    int n = 0;
+    switch (p[1]) {
+      case 'c': {
+        const char c = static_cast<char>(va_arg(ap, int));
+        put_bytes(&len, &c, 1);
+        break;
+      }
+      case 'd':
+        n = std::snprintf(num, sizeof num, "%d", va_arg(ap, int));
+        put_bytes(&len, num, static_cast<std::size_t>(n));
+        break;
+      case 'x':
+        n = std::snprintf(num, sizeof num, "%x", static_cast<unsigned>(va_arg(ap, int)));
+        put_bytes(&len, num, static_cast<std::size_t>(n));
+        break;
+      case 'f':
+        n = std::snprintf(num, sizeof num, "%f", va_arg(ap, double));
+        if (n < 0) n = 0;
+        if (n >= static_cast<int>(sizeof num)) n = sizeof num - 1;
+        put_bytes(&len, num, static_cast<std::size_t>(n));
+        break;
+      case 's': {
+        const char* s = va_arg(ap, const char*);
+        const std::size_t sl = std::strlen(s);
+        if (sl + len <= static_cast<std::size_t>(kErrText)) put_bytes(&len, s, sl);
+        break;
+      }
+      default:
+        // No conversion: the '%' and the byte after it stand as they are.
+        put_bytes(&len, p, 2);
+        break;
+    }
+    p += 2;
+  }
+  g_edit[len] = '\0';
+  return g_edit.data();
+}
+
+void errmsg(const char* fmt, ...) {
+  const char* text = fmt;
+  if (Strchr(fmt, '%') != nullptr) {
+    va_list ap;
+    va_start(ap, fmt);
+    text = err_edit(fmt, ap);
+    va_end(ap);
+  }
+  std::fprintf(stderr, "%s", text);
+}

@@ -1,0 +1,84 @@
+#include "shortcut/get_link.h"
+
+#include <array>
+#include <cstring>
+
+#include "diag/errmsg.h"
+#include "support/sjis.h"
+
+namespace {
+
+std::array<char, kLinkText + 1> g_href;
+std::array<char, kLinkText + 1> g_caption;
+
+// strlen that stops counting past limit, so an overlong text costs no more
+// than the limit to refuse.
+bool longer_than(const char* s, std::size_t limit) {
+  return std::memchr(s, '\0', limit + 1) == nullptr;
+}
+
+char* href_fail(const char* q) {
+  errmsg("[%s]: can not recognize URL string\n", q);
+  return nullptr;
+}
+
+}  // namespace
+
+char* tag_end(const char* q) {
+  bool quoted = false;
+  for (const char* p = q; *p != '\0'; ++p) {
+    if (*p == '"') {
+      quoted = !quoted;
+    } else if (*p == '>' && !quoted) {
+      return const_cast<char*>(p);
+    }
+  }
+  return nullptr;
+}
+
+char* get_href(char* q) {
+  if (longer_than(q, kLinkText)) return href_fail(q);
+  if (std::strncmp(q, "\"javascript", 11) != 0 && std::strncmp(q, "\"JAVASCRIPT", 11) != 0) {
+    // Plain form: the value as it stands, up to its closing quote.
+    const char* v = q + 1;
+    const std::size_t n = std::strcspn(v, "\"");
+    std::memcpy(g_href.data(), v, n);
+    g_href[n] = '\0';
+    return g_href.data();
+  }
+  // Script form. The search runs on through later attributes of the tag.
+  char* call = std::strstr(q + 11, "window.open");
+  if (call == nullptr) return href_fail(q);
+  char* paren = sp_skip(call + 11);
+  if (*paren != '(') return href_fail(q);
+  char* open = std::strchr(paren + 1, '\'');
+  if (open == nullptr) return href_fail(q);
+  char* close = std::strchr(open + 1, '\'');
+  if (close == nullptr) return href_fail(q);
+  *close = '\0';
+  const char* url = open + 1;
+  if (url[0] == '.' && url[1] == '/') url += 2;  // once: "././a" -> "./a"
+  const std::size_t n = std::strlen(url);
+  std::memcpy(g_href.data(), url, n + 1);
+  return g_href.data();
+}
+
+char* get_caption(const char* text) {
+  if (longer_than(text, kLinkText)) return nullptr;
+  bool in_tag = false;
+  bool quoted = false;
+  std::size_t n = 0;
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (*p == '<' && !quoted) {
+      in_tag = true;
+    } else if (*p == '"') {
+      quoted = !quoted;
+    } else if (*p == '>' && !quoted) {
+      in_tag = false;
+    } else if (!in_tag) {
+      g_caption[n++] = *p;
+    }
+  }
+  g_caption[n] = '\0';
+  return g_caption.data();
+}

@@ -1,0 +1,32 @@
+// Taking one link apart: where its start tag ends, its URL, its caption.
+// Byte routines with no Shift_JIS stepping: the bytes they look for ('<',
+// '>', '"', '\'') never occur as the second byte of a Shift_JIS character.
+#ifndef FAVLINK_SHORTCUT_GET_LINK_H_
+#define FAVLINK_SHORTCUT_GET_LINK_H_
+
+/// Longest input get_href and get_caption accept, and the text room of their
+/// result areas (each has one more byte for the NUL).
+inline constexpr int kLinkText = 1024;
+
+/// q is the opening double quote of an href value. Gives the first '>' that
+/// lies outside double quotes (q's own quote opens the first pair), or null.
+///   tag_end("\"a>b\" title=\"x>y\">cap") -> the '>' before "cap"
+char* tag_end(const char* q);
+
+/// q is the opening double quote of an href value, cut where the start tag
+/// ends. Gives the URL in a static area that the next call overwrites: the
+/// text up to the closing quote, or, for a value beginning "javascript" or
+/// "JAVASCRIPT", the first single-quoted argument of the first "window.open("
+/// that follows (one leading "./" removed; the closing single quote in q is
+/// overwritten with a NUL). On failure reports "[%s]: can not recognize URL
+/// string\n" with q and gives null.
+///   get_href("\"javascript:window.open ('./a.html')") -> "a.html"
+char* get_href(char* q);
+
+/// The caption between the start tag and the closing tag with tags and
+/// double quotes removed, in a static area that the next call overwrites;
+/// null (no report) when the text is longer than kLinkText bytes.
+///   get_caption("<IMG SRC=\"x.gif\">News \"<1>\"") -> "News <1>"
+char* get_caption(const char* text);
+
+#endif  // FAVLINK_SHORTCUT_GET_LINK_H_

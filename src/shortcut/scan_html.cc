@@ -1,0 +1,148 @@
+#include "shortcut/scan_html.h"
+
+#include <array>
+#include <cstring>
+
+#include "diag/errmsg.h"
+#include "shortcut/get_link.h"
+#include "shortcut/make_url.h"
+#include "support/textio.h"
+
+namespace {
+
+enum SelectMode { kWaiting = 0, kInside = 1, kAll = 2 };
+
+// Everything one scan works with: the options handed through to make_url,
+// the state carried from piece to piece, and the fixed buffers.
+struct Scan {
+  const char* url_prefix;
+  const char* outdir;
+  const char* icon;
+  int icon_index;
+  const char* name_prefix;
+  int comment_flg = 0;
+  long long dl_level = 0;  // no lower bound; wide enough for any file
+  int select_mode = kAll;
+  bool select_too_long = false;
+  std::array<char, 2048> line{};
+  std::array<char, 2048> url{};
+  std::array<char, 1024> caption{};
+  std::array<char, kSelectArea> select{};
+};
+
+bool starts(const char* p, const char* upper, const char* lower) {
+  const std::size_t n = std::strlen(upper);
+  return std::strncmp(p, upper, n) == 0 || std::strncmp(p, lower, n) == 0;
+}
+
+// Copies src into a fixed area; src is known to fit.
+template <std::size_t N>
+void copy_in(std::array<char, N>* dst, const char* src) {
+  const void* end = std::memchr(src, '\0', N - 1);
+  const std::size_t n = end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - src) : N - 1;
+  std::memcpy(dst->data(), src, n);
+  (*dst)[n] = '\0';
+}
+
+// One link, p at the '<' of "<A ". Returns where scanning goes on, or null
+// when make_url says stop. *stop is set for the latter.
+char* link_steps(Scan* s, char* p, bool* stop) {
+  // The href attribute, before the tag's first '>' or the end of the piece.
+  char* r = p;
+  while (*r != '\0' && *r != '>' && !starts(r, "HREF=\"", "href=\"")) ++r;
+  if (*r != 'H' && *r != 'h') return r;  // no link: go on at the '>' or the end
+  char* q = r + 5;
+  char* gt = tag_end(q);
+  if (gt == nullptr) {
+    errmsg("[%s]: tag not closed\n", q);
+    return q + 1;
+  }
+  *gt = '\0';
+  const char* href = get_href(q);
+  if (href == nullptr) return q + 1;  // the piece now ends at the cut
+  copy_in(&s->url, href);
+
+  char* cap = gt + 1;
+  char* close = cap;
+  while (*close != '\0' && !starts(close, "</A>", "</a>")) ++close;
+  if (*close == '\0') {
+    errmsg("\"%s\": link tag not closed for the link of \"%s\"\n", cap, s->url.data());
+    return cap;
+  }
+  *close = '\0';
+  // A caption inside a piece of at most 1023 bytes always fits.
+  if (const char* text = get_caption(cap)) copy_in(&s->caption, text);
+  if (s->select_mode != kWaiting &&
+      make_url(s->caption.data(), s->url_prefix, s->url.data(), s->select.data(), s->outdir,
+               s->icon, s->icon_index, s->name_prefix) < 0) {
+    *stop = true;
+    return nullptr;
+  }
+  return close + 1;
+}
+
+// A "<DT>" of the top-level list while waiting for the folder; p at its '<'.
+char* folder_steps(Scan* s, char* p) {
+  char* gt = std::strchr(p + 4, '>');
+  if (gt == nullptr) return p + 4;
+  char* lt = std::strchr(gt + 1, '<');
+  if (lt == nullptr) return gt + 1;
+  *lt = '\0';
+  if (!s->select_too_long && std::strcmp(gt + 1, s->select.data()) == 0) s->select_mode = kInside;
+  return lt + 1;
+}
+
+}  // namespace
+
+int scan_html(const char* html, const char* url_prefix, const char* select, const char* outdir,
+              const char* icon, int icon_index, const char* name_prefix) {
+  TextIn in;
+  if (!text_open(&in, html)) {
+    errmsg("%s: not found\n", html);
+    return -1;
+  }
+  Scan s{url_prefix, outdir, icon, icon_index, name_prefix};
+  // A select value that cannot be held can never equal a caption, which lies
+  // within one piece of at most 1023 bytes: it simply never matches.
+  s.select_too_long = std::strlen(select) >= kSelectArea;
+  if (!s.select_too_long) copy_in(&s.select, select);
+  s.select_mode = select[0] == '\0' ? kAll : kWaiting;
+
+  while (text_gets(s.line.data(), kHtmlRead, &in) != nullptr) {
+    if (char* nl = std::strchr(s.line.data(), '\n')) *nl = '\0';
+    char* p = s.line.data();
+    for (;;) {
+      // Every rule starts with '<' outside a comment and with '-' inside one:
+      // skip straight to the next candidate byte.
+      p = std::strchr(p, s.comment_flg ? '-' : '<');
+      if (p == nullptr) break;
+      if (s.comment_flg) {
+        if (std::strncmp(p, "-->", 3) == 0) {
+          s.comment_flg = 0;
+          p += 3;
+        } else {
+          ++p;
+        }
+      } else if (starts(p, "<A ", "<a ")) {
+        bool stop = false;
+        p = link_steps(&s, p, &stop);
+        if (stop) return -1;
+      } else if (std::strncmp(p, "<!--", 4) == 0) {
+        s.comment_flg = 1;
+        p += 4;
+      } else if (starts(p, "<DL>", "<dl>")) {
+        ++s.dl_level;
+        p += 4;
+      } else if (starts(p, "</DL>", "</dl>")) {
+        --s.dl_level;
+        p += 5;
+        if (s.select_mode == kInside && s.dl_level == 1) return 0;
+      } else if (s.select_mode == kWaiting && s.dl_level == 1 && starts(p, "<DT>", "<dt>")) {
+        p = folder_steps(&s, p);
+      } else {
+        ++p;
+      }
+    }
+  }
+  return 0;
+}

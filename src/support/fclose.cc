@@ -1,0 +1,40 @@
+#include "support/fclose.h"
+
+#include <cstring>
+
+#include "diag/errmsg.h"
+
+double FreeDiskSpace = 0.0;
+
+void free_space_root(const char* path, char root[4]) {
+  // Only the first three bytes count: a drive letter and colon name that
+  // drive's root whatever follows ("C:x" is drive-relative, still "C:\").
+  if (path[0] != '\0' && path[1] == ':') {
+    root[0] = path[0];
+    root[1] = ':';
+    root[2] = '\\';
+    root[3] = '\0';
+  } else {
+    root[0] = '\\';
+    root[1] = '\0';
+  }
+}
+
+int getFreeSpace(const char* path) {
+  FreeDiskSpace = query_free_bytes(path);
+  if (FreeDiskSpace > 2147483647.0) return 2147483647;
+  // -1.0 gives -1, 0.0 gives 0; fractions never occur.
+  return static_cast<int>(FreeDiskSpace);
+}
+
+int Fclose(std::FILE* fp, const char* path) {
+  const int rc = std::fclose(fp);
+  if (rc != 0) return rc;
+  if (getFreeSpace(path) > 0) return 0;
+  if (path[0] != '\0' && path[1] == ':') {
+    errmsg("%c drive: no free disk space\n", path[0]);
+  } else {
+    errmsg("no free disk space\n");
+  }
+  return -1;
+}

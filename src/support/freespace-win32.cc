@@ -1,0 +1,50 @@
+#include <windows.h>
+
+#include "support/fclose.h"
+#include "support/freespace_win32.h"
+
+namespace {
+
+using GetDiskFreeSpaceExA_t = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
+                                            PULARGE_INTEGER);
+
+// The real kernel32 services.
+FARPROC WINAPI real_lookup(HMODULE module, LPCSTR name) { return GetProcAddress(module, name); }
+
+FreeSpaceLookup g_lookup = real_lookup;
+
+}  // namespace
+
+FreeSpaceLookup set_free_space_lookup(FreeSpaceLookup lookup) {
+  FreeSpaceLookup old = g_lookup;
+  g_lookup = lookup != nullptr ? lookup : real_lookup;
+  return old;
+}
+
+// Asks the drive root of path. The extended query is looked up afresh on
+// every call; where it is missing the older query is used, its product formed
+// in double precision so that no 32-bit count overflows.
+double query_free_bytes(const char* path) {
+  char root[4];
+  free_space_root(path, root);
+  HMODULE kernel = LoadLibraryA("KERNEL32.DLL");
+  auto ex = reinterpret_cast<GetDiskFreeSpaceExA_t>(
+      reinterpret_cast<void*>(g_lookup(kernel, "GetDiskFreeSpaceExA")));
+  double free_bytes = -1.0;
+  if (ex != nullptr) {
+    ULARGE_INTEGER avail, total, total_free;
+    if (ex(root, &avail, &total, &total_free)) {
+      free_bytes = static_cast<double>(avail.HighPart) * 4294967296.0 +
+                   static_cast<double>(avail.LowPart);
+    }
+  } else {
+    DWORD sectors_per_cluster, bytes_per_sector, free_clusters, total_clusters;
+    if (GetDiskFreeSpaceA(root, &sectors_per_cluster, &bytes_per_sector, &free_clusters,
+                          &total_clusters)) {
+      free_bytes = static_cast<double>(free_clusters) * static_cast<double>(sectors_per_cluster) *
+                   static_cast<double>(bytes_per_sector);
+    }
+  }
+  FreeLibrary(kernel);
+  return free_bytes;
+}

@@ -1,0 +1,104 @@
+#include "support/sjis.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "diag/errmsg.h"
+
+namespace {
+
+// Lead byte for Strchr, Strrchr, ChgChr and index2 (and the name cleaning of
+// the shortcut writer): 0x80..0x9F or 0xE0..0xFC. 0x80 counts; 0xFD..0xFF and
+// the half-width katakana 0xA1..0xDF do not.
+bool is_lead(unsigned char c) {
+  return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// Length of the character starting at p under the lead-byte rule above: two
+// when p holds a lead byte that is not the last byte of the string, else one.
+// Never steps over the terminator.
+std::size_t sjis_step(const unsigned char* p) {
+  return (is_lead(p[0]) && p[1] != '\0') ? 2 : 1;
+}
+
+}  // namespace
+
+char* Strchr(const char* s, int c) {
+  const auto want = static_cast<unsigned char>(c);
+  auto* p = reinterpret_cast<const unsigned char*>(s);
+  for (; *p != '\0'; p += sjis_step(p)) {
+    if (*p == want) return const_cast<char*>(reinterpret_cast<const char*>(p));
+  }
+  return nullptr;
+}
+
+char* Strrchr(const char* s, int c) {
+  const auto want = static_cast<unsigned char>(c);
+  const unsigned char* last = nullptr;
+  auto* p = reinterpret_cast<const unsigned char*>(s);
+  for (; *p != '\0'; p += sjis_step(p)) {
+    if (*p == want) last = p;
+  }
+  return const_cast<char*>(reinterpret_cast<const char*>(last));
+}
+
+char* ChgChr(char* s, int from, int to) {
+  const auto f = static_cast<unsigned char>(from);
+  const auto t = static_cast<unsigned char>(to);
+  auto* p = reinterpret_cast<unsigned char*>(s);
+  // The step is measured after the overwrite: a byte that becomes a lead byte
+  // carries the byte after it along.
+  for (; *p != '\0'; p += sjis_step(p)) {
+    if (*p == f) *p = t;
+  }
+  return s;
+}
+
+char* index2(const char* s, const char* set) {
+  auto* p = reinterpret_cast<const unsigned char*>(s);
+  while (*p != '\0') {
+    const std::size_t n = sjis_step(p);
+    if (n == 1) {
+      // A lone lead byte before the terminator is compared like any byte.
+      for (auto* m = reinterpret_cast<const unsigned char*>(set); *m != '\0'; ++m) {
+        if (*m == *p) return const_cast<char*>(reinterpret_cast<const char*>(p));
+      }
+    }
+    p += n;
+  }
+  return nullptr;
+}
+
+char* sp_skip(const char* s) {
+  while (*s == ' ' || *s == '\t') ++s;
+  return const_cast<char*>(s);
+}
+
+int to_lower(char* s) {
+  auto* p = reinterpret_cast<unsigned char*>(s);
+  while (*p != '\0') {
+    if (*p < 0x80) {
+      if (*p >= 'A' && *p <= 'Z') *p = static_cast<unsigned char>(*p + 0x20);
+      ++p;
+    } else if (*p >= 0xA1 && *p <= 0xDF) {
+      ++p;
+    } else {
+      // Every other high byte is a lead byte here, 0xA0 and 0xFD..0xFF
+      // included; a lone one at the end ends the walk.
+      if (p[1] == '\0') break;
+      p += 2;
+    }
+  }
+  return 0;
+}
+
+char* setstr(const char* s) {
+  const std::size_t n = std::strlen(s) + 1;
+  auto* copy = static_cast<char*>(std::malloc(n));
+  if (copy == nullptr) {
+    errmsg("cannot get memory\n");
+    std::exit(1);
+  }
+  std::memcpy(copy, s, n);
+  return copy;
+}

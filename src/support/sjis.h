@@ -1,0 +1,52 @@
+// Shift_JIS (CP932) aware string primitives.
+//
+// Text is a NUL-terminated byte string in which a character is one byte or
+// two. The second byte of a double-byte character may be any value from 0x40
+// up, the backslash 0x5C and the bar 0x7C among them, so a search that steps
+// byte by byte would split characters such as 表 (0x95 0x5C) or ソ (0x83 0x5C).
+// These routines step a whole character at a time. Each routine keeps its own
+// lead-byte rule:
+//
+//   routine                          lead bytes                 lone lead byte before NUL
+//   Strchr Strrchr ChgChr index2     0x80..0x9F, 0xE0..0xFC     a single-byte character
+//   to_lower                         0x80..0xA0, 0xE0..0xFF     the walk ends
+//   sp_skip                          none                       -
+#ifndef FAVLINK_SUPPORT_SJIS_H_
+#define FAVLINK_SUPPORT_SJIS_H_
+
+/// First character start whose byte is the low byte of c, or null. The byte
+/// is compared before the lead-byte test, so lead bytes are compared and
+/// second bytes never are; the terminator is never compared (c == 0 -> null).
+///   Strchr("\x95\x5C\x8E\xA6" /* 表示 */, '\\') -> null;  Strchr("a\\b", '\\') -> s+1
+char* Strchr(const char* s, int c);
+
+/// As Strchr, but the last matching character start, or null.
+///   Strrchr("\x83\x5C\x83\x74\x83\x67\\a" /* ソフト\a */, '\\') -> s+6
+char* Strrchr(const char* s, int c);
+
+/// Overwrites every character start whose byte is `from` with `to`, in place,
+/// and returns s. The lead-byte test is made on the byte after the overwrite.
+///   ChgChr("a\\b", '\\', '/') -> "a/b";  a 0x5C second byte stays.
+char* ChgChr(char* s, int from, int to);
+
+/// First single-byte character of s whose byte is a member of set (its bytes
+/// up to its terminator), or null. A double-byte character is stepped over
+/// whole: neither of its bytes is compared. A lead byte right before the
+/// terminator is compared.   index2("a.b", ".") -> s+1;  index2("\x83\x5C", "\\") -> null
+char* index2(const char* s, const char* set);
+
+/// First byte that is neither a space nor a tab (the terminator at worst).
+///   sp_skip("\t  x") -> s+3
+char* sp_skip(const char* s);
+
+/// Lowers ASCII capitals at character starts, in place; returns 0.
+/// 0xA1..0xDF are single bytes; every other byte from 0x80 up carries the
+/// byte after it unchanged, and a lone one at the end ends the walk.
+///   "CON" -> "con";  "\x82\x60" (full-width A) stays;  "\xA0" "A" stays.
+int to_lower(char* s);
+
+/// A new heap copy of s, owned by the caller. Never returns null: when no
+/// memory can be had it reports "cannot get memory\n" and exits with status 1.
+char* setstr(const char* s);
+
+#endif  // FAVLINK_SUPPORT_SJIS_H_

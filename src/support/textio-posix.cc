@@ -1,0 +1,118 @@
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/textio.h"
+
+namespace {
+
+// Refills in->buf with the next translated bytes. Raw bytes are read behind
+// a CR held back from the previous read; then each CR directly followed by LF
+// is dropped. A CR that is the last raw byte is held back until the next read
+// shows whether an LF follows (or the file ends, where it stays a CR).
+// False at the end of the file.
+bool refill(TextIn* in) {
+  in->pos = 0;
+  in->end = 0;
+  if (in->eof) return false;
+  std::size_t n = 0;
+  if (in->held_cr) in->buf[n++] = '\r';
+  ssize_t got;
+  do {
+    got = ::read(in->fd, in->buf.data() + n, kTextInBuffer - n);
+  } while (got < 0 && errno == EINTR);
+  if (got <= 0) {
+    // End of file (a read error ends the file too): a held CR stays a CR.
+    in->eof = true;
+    in->held_cr = false;
+    in->end = n;
+    return n > 0;
+  }
+  n += static_cast<std::size_t>(got);
+  in->held_cr = false;
+  if (in->buf[n - 1] == '\r') {
+    in->held_cr = true;
+    --n;
+  }
+  // Drop the CR of every CR LF pair, compacting in place.
+  unsigned char* b = in->buf.data();
+  auto* cr = static_cast<unsigned char*>(std::memchr(b, '\r', n));
+  if (cr != nullptr) {
+    std::size_t w = static_cast<std::size_t>(cr - b);
+    for (std::size_t r = w; r < n; ++r) {
+      if (b[r] == '\r' && r + 1 < n && b[r + 1] == '\n') continue;
+      b[w++] = b[r];
+    }
+    n = w;
+  }
+  in->end = n;
+  // Everything read may have been a lone held CR: read on.
+  return n > 0 || refill(in);
+}
+
+}  // namespace
+
+TextIn::~TextIn() { text_close(this); }
+
+bool text_open(TextIn* in, const char* path) {
+  text_close(in);
+  int fd;
+  do {
+    fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  in->fd = fd;
+  in->pos = in->end = 0;
+  in->held_cr = in->eof = false;
+  return true;
+}
+
+char* text_gets(char* buf, int size, TextIn* in) {
+  if (size <= 0) return nullptr;
+  const auto want = static_cast<std::size_t>(size - 1);
+  std::size_t got = 0;
+  while (got < want) {
+    if (in->pos == in->end && !refill(in)) break;
+    const unsigned char* src = in->buf.data() + in->pos;
+    std::size_t n = in->end - in->pos;
+    if (n > want - got) n = want - got;
+    const void* lf = std::memchr(src, '\n', n);
+    if (lf != nullptr) n = static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - src) + 1;
+    std::memcpy(buf + got, src, n);
+    got += n;
+    in->pos += n;
+    if (lf != nullptr) break;
+  }
+  if (got == 0 && size > 1) return nullptr;
+  buf[got] = '\0';
+  return buf;
+}
+
+void text_close(TextIn* in) {
+  if (in->fd >= 0) ::close(in->fd);
+  in->fd = -1;
+}
+
+CreateResult create_new(const char* path, std::FILE** out) {
+  int fd;
+  do {
+    // O_EXCL also refuses a symbolic link, dangling or not, without following it.
+    fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return errno == EEXIST ? CreateResult::kExists : CreateResult::kFailed;
+  std::FILE* fp = ::fdopen(fd, "w");
+  if (fp == nullptr) {
+    ::close(fd);
+    return CreateResult::kFailed;
+  }
+  *out = fp;
+  return CreateResult::kCreated;
+}
