@@ -27,7 +27,8 @@ struct TextIn {
   std::size_t end = 0;       // end of the translated bytes in buf
   bool held_cr = false;      // a CR ended the last raw read: it may pair with an LF
   bool eof = false;
-  std::array<unsigned char, kTextInBuffer + 1> buf{};
+  // Left uninitialised: filled by each read before it is looked at.
+  std::array<unsigned char, kTextInBuffer + 1> buf;
 };
 
 /// Opens path for reading as text. False when it cannot be opened; a
