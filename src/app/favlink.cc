@@ -67,6 +67,16 @@ void take_name_prefix(ShortcutOptions* o, const char* value) {
   o->name_prefix = value;
 }
 
+// A text on standard output (the page, the usage) that could not be written
+// whole (a full disk, a closed pipe) must not end as a success.
+int stdout_status() {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    errmsg("standard output: writing error\n");
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int to_int(const char* s) {
@@ -80,7 +90,7 @@ int to_int(const char* s) {
 int favlink_main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "-usage") == 0) {
     for (int i = 0; usage[i] != nullptr; ++i) std::printf("%s\n", usage[i]);
-    return 0;
+    return stdout_status();
   }
   if (argc <= 1) {
     for (int i = kShortUsageFirst; i <= kShortUsageLast; ++i) errmsg("%s\n", usage[i]);
@@ -124,11 +134,5 @@ int favlink_main(int argc, char** argv) {
   page_head();
   for (; i < argc; ++i) put_link(argv[i]);
   page_tail();
-  // A page that could not be written whole (a full disk, a closed pipe) must
-  // not end as a success.
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    errmsg("standard output: writing error\n");
-    return 1;
-  }
-  return 0;
+  return stdout_status();
 }
