@@ -2,7 +2,8 @@
 #   make        build, then turn the bundled examples into a page and .url files
 #   make test   build and run every test (unit and end-to-end)
 #   make asan   the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
-.PHONY: all build demo test asan clean
+#   make package  the Debian package (and the Windows zip when Windows builds exist)
+.PHONY: all build demo test asan package clean
 
 all: demo
 
@@ -20,6 +21,10 @@ asan:
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan
 	ctest --preset asan
+
+package: build
+	cd build/default && cpack -G DEB
+	@if [ -f build/windows-x64/favlink.exe ] || [ -f build/windows-x86/favlink.exe ]; then sh cmake/package_windows.sh; else echo "no Windows build: make windows first for the zip"; fi
 
 clean:
 	rm -rf build
