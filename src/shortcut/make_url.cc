@@ -18,10 +18,6 @@ using Area = std::array<char, kUrlArea>;
 // is 24 bytes longer and must fit its area.
 constexpr std::size_t kMaxUrl = kUrlArea - 1 - 24;
 
-bool is_lead(unsigned char c) {
-  return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // Replacement of one single-byte character of a name; 0 keeps it.
 unsigned char replacement(unsigned char c) {
   switch (c) {
@@ -71,7 +67,7 @@ void clean_name(char* name) {
   while (*p != '\0') {
     // Second bytes of Shift_JIS are 0x40..0xFC: a lead byte before anything
     // lower (a stray byte of UTF-8 or a cut character) carries nothing along.
-    if (is_lead(p[0]) && p[1] >= 0x40) {
+    if (sjis_lead(p[0]) && p[1] >= 0x40) {
       p += 2;
       continue;
     }

@@ -7,18 +7,11 @@
 
 namespace {
 
-// Lead byte for Strchr, Strrchr, ChgChr and index2 (and the name cleaning of
-// the shortcut writer): 0x80..0x9F or 0xE0..0xFC. 0x80 counts; 0xFD..0xFF and
-// the half-width katakana 0xA1..0xDF do not.
-bool is_lead(unsigned char c) {
-  return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // Length of the character starting at p under the lead-byte rule above: two
 // when p holds a lead byte that is not the last byte of the string, else one.
 // Never steps over the terminator.
 std::size_t sjis_step(const unsigned char* p) {
-  return (is_lead(p[0]) && p[1] != '\0') ? 2 : 1;
+  return (sjis_lead(p[0]) && p[1] != '\0') ? 2 : 1;
 }
 
 }  // namespace

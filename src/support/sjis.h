@@ -14,6 +14,13 @@
 #ifndef FAVLINK_SUPPORT_SJIS_H_
 #define FAVLINK_SUPPORT_SJIS_H_
 
+/// Lead byte of Strchr, Strrchr, ChgChr, index2 and the name cleaning of the
+/// shortcut writer: 0x80..0x9F or 0xE0..0xFC. 0x80 counts; 0xFD..0xFF and
+/// the half-width katakana 0xA1..0xDF do not. (to_lower has a rule of its own.)
+constexpr bool sjis_lead(unsigned char c) {
+  return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 /// First character start whose byte is the low byte of c, or null. The byte
 /// is compared before the lead-byte test, so lead bytes are compared and
 /// second bytes never are; the terminator is never compared (c == 0 -> null).
