@@ -2,8 +2,9 @@
 #   make        build, then turn the bundled examples into a page and .url files
 #   make test   build and run every test (unit and end-to-end)
 #   make asan   the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
+#   make windows  both Windows builds (MinGW-w64); the 64-bit one tested under Wine
 #   make package  the Debian package (and the Windows zip when Windows builds exist)
-.PHONY: all build demo test asan package clean
+.PHONY: all build demo test asan windows package clean
 
 all: demo
 
@@ -21,6 +22,9 @@ asan:
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan
 	ctest --preset asan
+
+windows:
+	sh cmake/WindowsCI.sh
 
 package: build
 	cd build/default && cpack -G DEB

@@ -135,6 +135,24 @@ def split_args(text, sep=b"/"):
     return [decode(a, sep) for a in raw]
 
 
+def windows_name(name):
+    """A backslash in a name is a byte of the name on POSIX.  A Windows file
+    name cannot hold one, so there it separates folders: "News\\b.url" is
+    the file b.url in the folder News, which the same argument names.  The
+    second byte of a Shift_JIS character (0x83 0x5C) stays what it is."""
+    out = bytearray()
+    i = 0
+    while i < len(name):
+        c = name[i]
+        if (0x81 <= c <= 0x9F or 0xE0 <= c <= 0xFC) and i + 1 < len(name):
+            out += name[i:i + 2]
+            i += 2
+            continue
+        out.append(0x2F if c == 0x5C else c)
+        i += 1
+    return bytes(out)
+
+
 def check_name(name):
     """A file name in a case: relative, '/'-separated, no '.' or '..' parts."""
     if not name:
@@ -210,7 +228,7 @@ def parse_cases(data, path="<cases>", platform="posix"):
                     raise CaseError("stray fence %r" % line)
                 continue
             if line.rstrip() == "~~~~":
-                finish_case(case)
+                finish_case(case, platform)
                 cases.append(case)
                 case = None
                 continue
@@ -316,7 +334,23 @@ def parse_field(case, line, sep):
         case.changed[name] = case.changed.get(name, b"") + decode(value, sep)
 
 
-def finish_case(case):
+def windows_names(case):
+    """Turns the backslashes of a case's names into folders (windows_name)."""
+    def conv(name):
+        return check_name(windows_name(name))
+    case.setup = [(kind, conv(name)) for kind, name in case.setup]
+    case.files = {conv(n): v for n, v in case.files.items()}
+    case.dirs = {conv(n) for n in case.dirs}
+    case.symlinks = {conv(n): v for n, v in case.symlinks.items()}
+    case.modes = [(conv(n), m) for n, m in case.modes]
+    case.created = {conv(n): v for n, v in case.created.items()}
+    case.changed = {conv(n): v for n, v in case.changed.items()}
+
+
+def finish_case(case, platform="posix"):
+    # Only cases that run on Windows see their names as Windows paths.
+    if platform == "windows" and case.platform != "posix":
+        windows_names(case)
     if case.exit is None:
         raise CaseError("case %r has no exit:" % case.heading)
     before = set(case.files) | case.dirs | set(case.symlinks)
@@ -516,6 +550,10 @@ def child_env(platform):
     env["LC_ALL"] = "C"
     if platform == "windows":
         env["WINEDEBUG"] = "-all"
+        # Wine converts arguments and file names between the Unix locale's
+        # character set and the Windows code page; in a CP932 locale Shift_JIS
+        # bytes pass through as they do on a Japanese Windows.
+        env["LC_ALL"] = os.environ.get("FAVLINK_WINE_LC_ALL") or "C"
     return env
 
 

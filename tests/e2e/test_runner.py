@@ -120,6 +120,17 @@ class ParseTest(unittest.TestCase):
         self.assertEqual(c.platform, "windows")
         self.assertEqual(cases[1].args, [])
 
+    def test_backslash_names_are_folders_only_on_windows(self):
+        text = ("## n\n~~~~ case\nfile News\\\\b.url: x\n"
+                "file \\x83\\x5C.url: y\nexit: 0\n~~~~\n")
+        win = one_case(text, "windows")
+        self.assertEqual(set(win.files), {b"News/b.url", b"\x83\x5c.url"})
+        posix = one_case(text, "posix")
+        self.assertEqual(set(posix.files), {b"News\\b.url", b"\x83\x5c.url"})
+        # A case kept for POSIX keeps its names even in a Windows run.
+        kept = one_case(text.replace("exit: 0", "exit: 0\nplatform: posix"), "windows")
+        self.assertEqual(set(kept.files), {b"News\\b.url", b"\x83\x5c.url"})
+
     def test_errors(self):
         bad_files = [
             "## a\n~~~~ case\nargs: x\n",                 # not closed

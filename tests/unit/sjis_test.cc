@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -9,13 +11,13 @@
 namespace {
 
 // Offset of a result within s, or -1 for null.
-long at(const char* s, const char* r) { return r == nullptr ? -1 : r - s; }
+std::ptrdiff_t at(const char* s, const char* r) { return r == nullptr ? -1 : r - s; }
 
 struct FindCase {
   const char* s;
   int c;
-  long first;  // Strchr
-  long last;   // Strrchr
+  std::ptrdiff_t first;  // Strchr
+  std::ptrdiff_t last;   // Strrchr
 };
 
 TEST(Sjis, StrchrAndStrrchrStepOverDoubleByteCharacters) {
@@ -67,7 +69,7 @@ TEST(Sjis, ChgChrChangesOnlySingleByteCharacters) {
 
 TEST(Sjis, Index2FindsTheFirstMemberAndNeverComparesDoubleByteCharacters) {
   const char* bad = ":<>*?|\".\\/";
-  struct Case { const char* s; const char* set; long want; };
+  struct Case { const char* s; const char* set; std::ptrdiff_t want; };
   const std::vector<Case> cases = {
       {"a.b", bad, 1},
       {"ab/c:d", bad, 2},                 // earliest position, whatever the set order
@@ -82,7 +84,7 @@ TEST(Sjis, Index2FindsTheFirstMemberAndNeverComparesDoubleByteCharacters) {
 }
 
 TEST(Sjis, SpSkipSkipsOnlySpacesAndTabs) {
-  struct Case { const char* s; long want; };
+  struct Case { const char* s; std::ptrdiff_t want; };
   const std::vector<Case> cases = {
       {"\t  x", 3}, {"   ", 3}, {"", 0}, {"\x81\x40x", 0}, {"\n x", 0}, {"x ", 0},
   };
