@@ -3,8 +3,9 @@
 #   make test   build and run every test (unit and end-to-end)
 #   make asan   the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
 #   make windows  both Windows builds (MinGW-w64); the 64-bit one tested under Wine
+#   make bench    favlink against the file-system floor, a Python peer and wc -l
 #   make package  the Debian package (and the Windows zip when Windows builds exist)
-.PHONY: all build demo test asan windows package clean
+.PHONY: all build demo test asan windows package bench clean
 
 all: demo
 
@@ -25,6 +26,9 @@ asan:
 
 windows:
 	sh cmake/WindowsCI.sh
+
+bench: build
+	bench/run
 
 package: build
 	cd build/default && cpack -G DEB

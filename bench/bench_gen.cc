@@ -1,0 +1,327 @@
+// favlink_bench_gen: writes the inputs of the benchmarks, the same bytes for
+// the same arguments on every run.
+//
+//   favlink_bench_gen bookmarks N OUT.html MANIFEST
+//       a bookmark file with N links (absolute URLs, distinct captions) in
+//       nested folders, and the manifest of the files shortcut mode makes from
+//       it: one line "file name<TAB>URL" per link, in file order
+//   favlink_bench_gen favorites N DIR LIST
+//       N .url files (CR LF) in DIR and some of its sub-folders, and LIST: their
+//       paths relative to DIR, one a line, in the order a shell glob per folder
+//       would give them
+//   favlink_bench_gen scan BYTES OUT.html [crlf]
+//       a bookmark file of at least BYTES bytes whose links are all relative:
+//       without -a nothing is written, so only the scanner runs
+//
+// Every line of the HTML files is shorter than 1023 bytes, newline included,
+// so each one is a single line piece of the scanner.
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include <sys/stat.h>
+
+namespace {
+
+// Longest line written, newline included; the scanner reads pieces of 1023.
+constexpr std::size_t kMaxLine = 1000;
+// Deepest folder nesting below the top-level list.
+constexpr int kMaxDepth = 4;
+// Where the ADD_DATE stamps start (late 2023) and how far they spread.
+constexpr std::uint64_t kEpoch = 1700000000;
+constexpr std::uint64_t kDateSpread = 40000000;
+
+constexpr std::string_view kSites[] = {"Daily",  "Open",    "Pacific", "Green", "Quiet",
+                                       "Metro",  "Blue",    "Northern", "Little", "Grand",
+                                       "Silver", "Harbour", "Valley",  "Urban", "Old Town"};
+constexpr std::string_view kTopics[] = {"News",   "Recipes", "Travel", "Weather", "Music",
+                                        "Science", "Garden", "Finance", "Sports", "Books",
+                                        "Photos", "Movies",  "Health", "Games",   "Software"};
+constexpr std::string_view kFolders[] = {"Links", "News", "Shopping", "Work",  "Reference",
+                                         "Tools", "Fun",  "Travel",   "Kids",  "Archive"};
+constexpr char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+// splitmix64: small, fast, and the same sequence everywhere.
+struct Rng {
+  std::uint64_t s = 0x5eed5eed5eed5eedULL;
+  std::uint64_t next() {
+    std::uint64_t z = (s += 0x9e3779b97f4a7c15ULL);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+  }
+  // Uniform in [0, n).
+  std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
+  template <std::size_t N>
+  std::string_view pick(const std::string_view (&a)[N]) {
+    return a[below(N)];
+  }
+};
+
+[[noreturn]] void die(const char* what, const std::string& arg) {
+  std::fprintf(stderr, "favlink_bench_gen: %s: %s\n", what, arg.c_str());
+  std::exit(2);
+}
+
+std::FILE* open_out(const std::string& path) {
+  std::FILE* fp = std::fopen(path.c_str(), "wb");
+  if (fp == nullptr) die(std::strerror(errno), path);
+  return fp;
+}
+
+void close_out(std::FILE* fp, const std::string& path) {
+  if (std::fclose(fp) != 0) die("write failed", path);
+}
+
+std::string num6(std::size_t i) {
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%06zu", i);
+  return buf;
+}
+
+// The file name favlink makes of a generated caption: the replacement table of
+// the shortcut writer, for the ASCII captions written here (no lead bytes, no
+// leading blanks, never a reserved device name).
+//   "Why Music? 000012..." -> "Why Music  000012  ..url"
+std::string url_file_name(std::string name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    char& c = name[i];
+    if (c == '.' && i + 1 < name.size() && name[i + 1] == '.') {
+      c = name[i + 1] = ' ';
+      continue;
+    }
+    switch (c) {
+      case ':': c = ';'; break;
+      case '/': case '\\': case '|': c = '!'; break;
+      case '<': c = '('; break;
+      case '>': c = ')'; break;
+      case '*': case '?': c = ' '; break;
+      default: break;
+    }
+  }
+  return name + ".url";
+}
+
+// A caption unique by its number, in one of several shapes, most of which
+// hold a character the file name cannot keep.
+std::string caption(Rng& r, std::size_t i) {
+  const std::string site(r.pick(kSites));
+  const std::string topic(r.pick(kTopics));
+  const std::string n = num6(i);
+  switch (i % 6) {
+    case 0: return site + " " + topic + " - " + n;
+    case 1: return topic + ": " + site + " " + n;
+    case 2: return site + " | " + topic + " (" + n + ")";
+    case 3: return "Why " + topic + "? " + n + " and more";
+    case 4: return site + " " + topic + "/Archive " + n + "...";
+    default: return site + " " + topic + " " + n + " - Home Page of the " + site + " " + topic +
+                    " Society";
+  }
+}
+
+std::string stamp(Rng& r) { return std::to_string(kEpoch + r.below(kDateSpread)); }
+
+// The icon data of a link, sized so that the line stays under kMaxLine.
+std::string icon_data(Rng& r, std::size_t room) {
+  std::string s = "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAABAAAAAQ";
+  if (room <= s.size()) return s;
+  const std::size_t n = r.below(room - s.size());
+  for (std::size_t k = 0; k < n; ++k) s += kBase64[r.below(64)];
+  while (s.size() % 4 != 0) s += '=';
+  return s;
+}
+
+// Writes a bookmark file folder by folder. Links are counted; the file ends
+// once `links` links or `bytes` bytes have been written (whichever is given).
+class BookmarkWriter {
+ public:
+  BookmarkWriter(std::FILE* out, std::FILE* manifest, bool relative, bool crlf)
+      : out_(out), manifest_(manifest), relative_(relative), nl_(crlf ? "\r\n" : "\n") {}
+
+  void write(std::size_t links, std::uint64_t bytes) {
+    line("<!DOCTYPE NETSCAPE-Bookmark-file-1>");
+    line("<!-- This is an automatically generated file.");
+    line("     It will be read and overwritten.");
+    line("     DO NOT EDIT! -->");
+    line("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">");
+    line("<TITLE>Bookmarks</TITLE>");
+    line("<H1>Bookmarks</H1>");
+    line("");
+    line("<DL><p>");
+    int depth = 1;
+    std::size_t in_folder = 0;
+    auto done = [&] { return links != 0 ? count_ >= links : written_ >= bytes; };
+    while (!done()) {
+      const std::size_t roll = r_.below(100);
+      if (roll < 4 && depth < kMaxDepth) {
+        open_folder(depth);
+        ++depth;
+        in_folder = 0;
+      } else if (roll < 8 && depth > 1 && in_folder > 3) {
+        --depth;
+        line(indent(depth) + "</DL><p>");
+        in_folder = 0;
+      } else if (roll < 9 && relative_) {
+        // Commented-out entries, as hand-edited pages have them.
+        line(indent(depth) + "<!-- moved away:");
+        link(depth);
+        line(indent(depth) + "-->");
+      } else {
+        link(depth);
+        ++in_folder;
+        if (r_.below(10) == 0) {
+          line(indent(depth) + "<DD>Notes on " + std::string(r_.pick(kTopics)) +
+               " kept for later reading, with links to the archive and the index pages");
+        }
+      }
+    }
+    while (depth > 1) {
+      --depth;
+      line(indent(depth) + "</DL><p>");
+    }
+    line("</DL><p>");
+  }
+
+ private:
+  static std::string indent(int depth) { return std::string(static_cast<std::size_t>(depth) * 4, ' '); }
+
+  void line(const std::string& s) {
+    if (s.size() + nl_.size() > kMaxLine) die("line too long", s.substr(0, 40));
+    std::fwrite(s.data(), 1, s.size(), out_);
+    std::fwrite(nl_.data(), 1, nl_.size(), out_);
+    written_ += s.size() + nl_.size();
+  }
+
+  void open_folder(int depth) {
+    const std::string d = stamp(r_);
+    line(indent(depth) + "<DT><H3 ADD_DATE=\"" + d + "\" LAST_MODIFIED=\"" + stamp(r_) + "\">" +
+         std::string(r_.pick(kFolders)) + " " + std::to_string(++folders_) + "</H3>");
+    line(indent(depth) + "<DL><p>");
+  }
+
+  void link(int depth) {
+    const std::size_t i = ++count_;
+    const std::string site(r_.pick(kSites));
+    std::string host;
+    for (char c : site) {
+      if (c != ' ') host += static_cast<char>(c | 0x20);
+    }
+    std::string url;
+    if (relative_) {
+      url = "pages/" + host + "/" + num6(i) + ".html";
+    } else if (i % 10 == 7) {
+      url = "ftp://ftp." + host + ".example.org/pub/" + num6(i) + ".tar.gz";
+    } else {
+      url = "http://www." + host + std::to_string(i % 997) + ".example.com/" +
+            std::string(r_.pick(kTopics)) + "/article-" + num6(i) + ".html?ref=bm";
+    }
+    const std::string cap = caption(r_, i);
+    std::string s = indent(depth) + "<DT><A HREF=\"" + url + "\" ADD_DATE=\"" + stamp(r_) +
+                    "\" LAST_VISIT=\"" + stamp(r_) + "\" LAST_MODIFIED=\"" + stamp(r_) + "\"";
+    if (r_.below(4) != 0) {
+      s += " ICON_URI=\"http://www." + host + ".example.com/favicon.ico\"";
+      const std::size_t fixed = s.size() + cap.size() + 16 + nl_.size();
+      if (fixed < kMaxLine) s += " ICON=\"" + icon_data(r_, kMaxLine - fixed) + "\"";
+    }
+    s += ">" + cap + "</A>";
+    line(s);
+    if (manifest_ != nullptr) {
+      const std::string m = url_file_name(cap) + "\t" + url + "\n";
+      std::fwrite(m.data(), 1, m.size(), manifest_);
+    }
+  }
+
+  Rng r_;
+  std::FILE* out_;
+  std::FILE* manifest_;
+  bool relative_;
+  std::string nl_;
+  std::size_t count_ = 0;
+  std::size_t folders_ = 0;
+  std::uint64_t written_ = 0;
+};
+
+// An Internet Shortcut as a browser leaves it: the URL line is not the first.
+std::string url_file(Rng& r, std::size_t i) {
+  const std::string host = "www.site" + std::to_string(i % 1499) + ".example.com";
+  const std::string url = "http://" + host + "/" + std::string(r.pick(kTopics)) + "/" + num6(i) + ".html";
+  std::string s;
+  if (i % 3 != 0) s += "[DEFAULT]\r\nBASEURL=" + url + "\r\n";
+  s += "[InternetShortcut]\r\nURL=" + url + "\r\nIDList=\r\n";
+  if (i % 2 == 0) s += "IconFile=http://" + host + "/favicon.ico\r\nIconIndex=1\r\n";
+  s += "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n";
+  return s;
+}
+
+void favorites(std::size_t n, const std::string& dir, const std::string& list_path) {
+  Rng r;
+  if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) die(std::strerror(errno), dir);
+  std::FILE* list = open_out(list_path);
+  // A quarter of the files at the top, the rest in the folders, each folder's
+  // files together as `favlink *.url News/*.url ...` passes them.
+  constexpr std::size_t kFolderCount = std::size(kFolders);
+  const std::size_t top = n / 4;
+  for (std::size_t i = 0; i < n; ++i) {
+    std::string rel;
+    if (i >= top) {
+      const std::size_t f = (i - top) * kFolderCount / (n - top);
+      rel = std::string(kFolders[f]) + "/";
+      ::mkdir((dir + "/" + rel).c_str(), 0777);
+    }
+    rel += std::string(r.pick(kSites)) + "-" + std::string(r.pick(kTopics)) + "-" + num6(i) + ".url";
+    for (char& c : rel) {
+      if (c == ' ') c = '-';  // the list is split at blanks
+    }
+    const std::string path = dir + "/" + rel;
+    std::FILE* fp = open_out(path);
+    const std::string body = url_file(r, i);
+    std::fwrite(body.data(), 1, body.size(), fp);
+    close_out(fp, path);
+    std::fprintf(list, "%s\n", rel.c_str());
+  }
+  close_out(list, list_path);
+}
+
+std::uint64_t number(const char* s) {
+  char* end = nullptr;
+  const unsigned long long v = std::strtoull(s, &end, 10);
+  if (end == s || *end != '\0' || v == 0) die("not a positive number", s);
+  return v;
+}
+
+int usage() {
+  std::fputs(
+      "usage: favlink_bench_gen bookmarks N OUT.html MANIFEST\n"
+      "       favlink_bench_gen favorites N DIR LIST\n"
+      "       favlink_bench_gen scan BYTES OUT.html [crlf]\n",
+      stderr);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) return usage();
+  const std::string mode = argv[1];
+  const std::uint64_t n = number(argv[2]);
+  if (mode == "bookmarks" && argc == 5) {
+    std::FILE* out = open_out(argv[3]);
+    std::FILE* manifest = open_out(argv[4]);
+    BookmarkWriter(out, manifest, false, false).write(static_cast<std::size_t>(n), 0);
+    close_out(manifest, argv[4]);
+    close_out(out, argv[3]);
+  } else if (mode == "favorites" && argc == 5) {
+    favorites(static_cast<std::size_t>(n), argv[3], argv[4]);
+  } else if (mode == "scan" && (argc == 4 || (argc == 5 && std::strcmp(argv[4], "crlf") == 0))) {
+    std::FILE* out = open_out(argv[3]);
+    BookmarkWriter(out, nullptr, true, argc == 5).write(0, n);
+    close_out(out, argv[3]);
+  } else {
+    return usage();
+  }
+  return 0;
+}

@@ -1,0 +1,160 @@
+// favlink_floor: only the system calls that favlink cannot avoid for the same
+// job, with everything else done in advance. favlink's time over this one's is
+// what its own work costs.
+//
+//   favlink_floor shortcut MANIFEST OUTDIR
+//       per line "file name<TAB>URL" of MANIFEST (from favlink_bench_gen), with
+//       all paths and file bodies built before the first call: the existence
+//       check (open for reading, which fails), the exclusive create, one write
+//       of the body, close, and statvfs of the path for the free space
+//   favlink_floor linkpage FILE...
+//       per file: open, read up to the end of its first "URL=" line, close;
+//       then one write of the whole page (list type) on standard output. The
+//       page is favlink's for names without a folder part.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace {
+
+// One read of a .url file: the files favlink reads are far smaller.
+constexpr std::size_t kReadSize = 4096;
+
+[[noreturn]] void die(const char* what, const char* arg) {
+  std::fprintf(stderr, "favlink_floor: %s: %s\n", what, arg);
+  std::exit(2);
+}
+
+std::string slurp(const char* path) {
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) die(std::strerror(errno), path);
+  std::string s;
+  char buf[1 << 16];
+  ssize_t got;
+  while ((got = ::read(fd, buf, sizeof buf)) > 0) s.append(buf, static_cast<std::size_t>(got));
+  ::close(fd);
+  return s;
+}
+
+bool write_all(int fd, const char* p, std::size_t n) {
+  while (n > 0) {
+    const ssize_t w = ::write(fd, p, n);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
+  return true;
+}
+
+int shortcut(const char* manifest, const char* outdir) {
+  struct Job {
+    std::string path;
+    std::string body;
+  };
+  std::vector<Job> jobs;
+  const std::string text = slurp(manifest);
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t nl = rest.find('\n');
+    const std::string_view line = rest.substr(0, nl);
+    rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) continue;
+    Job j;
+    j.path.append(outdir).append("/").append(line.substr(0, tab));
+    j.body.append("[InternetShortcut]\r\nURL=").append(line.substr(tab + 1)).append("\r\n");
+    jobs.push_back(std::move(j));
+  }
+
+  for (const Job& j : jobs) {
+    const char* path = j.path.c_str();
+    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+      ::close(fd);  // exists: left alone, as favlink does
+      continue;
+    }
+    fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) die(std::strerror(errno), path);
+    if (!write_all(fd, j.body.data(), j.body.size())) die("write failed", path);
+    if (::close(fd) != 0) die("close failed", path);
+    struct statvfs st;
+    if (::statvfs(path, &st) != 0 || st.f_bavail == 0) die("no free space", path);
+  }
+  return 0;
+}
+
+// The value of the first line that starts with "URL=", up to its CR LF or LF;
+// empty view when there is none.   "[X]\r\nURL=u\r\n" -> "u"
+std::string_view url_line(std::string_view data, bool* complete) {
+  std::size_t at = 0;
+  *complete = false;
+  for (;;) {
+    if (data.substr(at, 4) == "URL=") {
+      const std::size_t nl = data.find('\n', at);
+      if (nl == std::string_view::npos) return {};
+      *complete = true;
+      std::size_t end = nl;
+      if (end > at + 4 && data[end - 1] == '\r') --end;
+      return data.substr(at + 4, end - at - 4);
+    }
+    const std::size_t nl = data.find('\n', at);
+    if (nl == std::string_view::npos) return {};
+    at = nl + 1;
+  }
+}
+
+int linkpage(int argc, char** argv) {
+  std::string page =
+      "<HTML>\n<HEAD>\n"
+      "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n"
+      "<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n"
+      "<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n";
+  bool first = true;
+  std::string data;
+  char buf[kReadSize];
+  for (int i = 0; i < argc; ++i) {
+    const int fd = ::open(argv[i], O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    if (first) page += "<OL>\n";
+    first = false;
+    data.clear();
+    bool complete = false;
+    std::string_view url;
+    ssize_t got;
+    while (!complete && (got = ::read(fd, buf, sizeof buf)) > 0) {
+      data.append(buf, static_cast<std::size_t>(got));
+      url = url_line(data, &complete);
+    }
+    ::close(fd);
+    if (!complete) continue;
+    const std::string_view arg = argv[i];
+    const std::string_view name = arg.substr(0, arg.rfind('.'));
+    page.append("<LI><A href=\"").append(url).append("\">").append(name).append("</A><BR>\n");
+  }
+  page += "</OL>\n<HR>\n</BODY>\n</HTML>\n";
+  return write_all(1, page.data(), page.size()) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "shortcut") == 0) return shortcut(argv[2], argv[3]);
+  if (argc >= 2 && std::strcmp(argv[1], "linkpage") == 0) return linkpage(argc - 2, argv + 2);
+  std::fputs(
+      "usage: favlink_floor shortcut MANIFEST OUTDIR\n"
+      "       favlink_floor linkpage FILE...\n",
+      stderr);
+  return 2;
+}

@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""Prints the table of bench/run from the timings it left in its scratch folder.
+
+    table.py DIR LINKS FILES SCAN_BYTES SMALL_BYTES CORES
+
+DIR/r.KEY holds one line "wall user system" (seconds) per timed run, DIR/m.KEY
+the peak resident set in KiB of one run."""
+import os
+import statistics
+import sys
+
+d = sys.argv[1]
+n_links, n_files, scan_bytes, small_bytes, cores = map(int, sys.argv[2:])
+scan_mb, small_mb = scan_bytes // 1000000, small_bytes // 1000000
+
+
+def runs(key):
+    with open(os.path.join(d, 'r.' + key)) as f:
+        return [tuple(map(float, line.split())) for line in f if line.strip()]
+
+
+def has(key):
+    return os.path.exists(os.path.join(d, 'r.' + key))
+
+
+def wall(key):
+    return statistics.median(r[0] for r in runs(key))
+
+
+def cpu(key):
+    return statistics.median(r[1] + r[2] for r in runs(key))
+
+
+def kib(key):
+    with open(os.path.join(d, 'm.' + key)) as f:
+        return int(f.read())
+
+
+def load(name):
+    with open(os.path.join(d, name)) as f:
+        return ' '.join(f.read().split()[:3])
+
+
+def mbs(key):
+    return scan_bytes / 1e6 / wall(key)
+
+
+def sec(x):
+    return f'{x:9.3f}s'
+
+
+print()
+print(f'favlink benchmark: median wall times; {cores} cores, load average '
+      f'{load("load.before")} before, {load("load.after")} after')
+print('"cpu" is the same ratio of user+system time, which other load disturbs less')
+print()
+print(f'{"scenario":32}{"favlink":>10}{"floor":>10}{"peer":>10}{"fav/floor":>10}{"(cpu)":>7}'
+      f'{"peer/fav":>9}  peak RSS MB fav/floor/peer')
+rows = [('sc', f'shortcut, {n_links} links'), ('tm', f'  same, into tmpfs'),
+        ('lp', f'link page, {n_files} files')]
+for key, name in rows:
+    if not has(key + '.fav'):
+        continue
+    fav, floor, peer = key + '.fav', key + '.floor', key + '.peer'
+    rss = ''
+    if os.path.exists(os.path.join(d, 'm.' + fav)):
+        rss = f'{kib(fav) / 1024:.1f} / {kib(floor) / 1024:.1f} / {kib(peer) / 1024:.1f}'
+    print(f'{name:32}{sec(wall(fav))}{sec(wall(floor))}{sec(wall(peer))}'
+          f'{wall(fav) / wall(floor):10.2f}{cpu(fav) / cpu(floor):7.2f}{wall(peer) / wall(fav):9.1f}  {rss}')
+print(f'{"  xargs starting /bin/true":32}{sec(wall("lp.args"))}')
+print(f'{f"scan-only, {scan_mb} MB, LF":32}{sec(wall("scan.fav"))}{mbs("scan.fav"):9.0f} MB/s'
+      f'   favlink/wc -l {wall("scan.fav") / wall("scan.wc"):.1f}, '
+      f'favlink/cat {wall("scan.fav") / wall("scan.cat"):.1f}')
+print(f'{f"scan-only, {scan_mb} MB, CR LF":32}{sec(wall("scan.crlf"))}{mbs("scan.crlf"):9.0f} MB/s')
+print(f'{f"wc -l, {scan_mb} MB":32}{sec(wall("scan.wc"))}{mbs("scan.wc"):9.0f} MB/s')
+print(f'{f"cat, {scan_mb} MB":32}{sec(wall("scan.cat"))}{mbs("scan.cat"):9.0f} MB/s')
+small, big = kib('scan.small'), kib('scan.big')
+print(f'{"peak RSS, scan-only":32}{small / 1024:.1f} MB for {small_mb} MB, '
+      f'{big / 1024:.1f} MB for {scan_mb} MB (x{big / small:.2f})')
+print()
+print('cpu seconds (user+system), median:  ' + ', '.join(
+    f'{k} {cpu(k):.3f}' for k in ('sc.fav', 'sc.floor', 'sc.peer', 'lp.fav', 'lp.floor',
+                                  'scan.fav', 'scan.wc')))
+print()
+
+
+def target(ok, text):
+    print(f'  [{"met" if ok else "MISSED"}] {text}')
+
+
+sc = wall('sc.fav') / wall('sc.floor')
+lp = wall('lp.fav') / wall('lp.floor')
+pf = wall('sc.peer') / wall('sc.fav')
+print('targets')
+target(sc <= 1.2, f'shortcut, {n_links} links: favlink/floor {sc:.3f} <= 1.2')
+target(lp <= 1.2, f'link page, {n_files} files: favlink/floor {lp:.3f} <= 1.2')
+target(mbs('scan.fav') >= 500, f'scan-only: {mbs("scan.fav"):.0f} MB/s >= 500')
+target(wall('scan.fav') <= 8 * wall('scan.wc'),
+       f'scan-only: favlink/wc -l {wall("scan.fav") / wall("scan.wc"):.1f} <= 8')
+target(abs(big - small) <= 0.1 * min(big, small),
+       f'peak RSS flat: {small_mb} MB vs {scan_mb} MB input within 10% (x{big / small:.2f})')
+target(max(big, small) < 4096, f'peak RSS under 4 MB: {max(big, small) / 1024:.1f} MB')
+target(pf >= 10, f'peer/favlink, shortcut {n_links} links: {pf:.1f} >= 10'
+       f' (the floor alone: peer/floor {wall("sc.peer") / wall("sc.floor"):.1f})')
