@@ -25,15 +25,17 @@ char* href_fail(const char* q) {
 }  // namespace
 
 char* tag_end(const char* q) {
-  bool quoted = false;
-  for (const char* p = q; *p != '\0'; ++p) {
-    if (*p == '"') {
-      quoted = !quoted;
-    } else if (*p == '>' && !quoted) {
-      return const_cast<char*>(p);
-    }
+  // Jump from quote to quote: inside a quoted value only the closing '"'
+  // matters, outside it the next '"' or '>'.
+  const char* p = q;
+  for (;;) {
+    p += std::strcspn(p, "\">");
+    if (*p == '\0') return nullptr;
+    if (*p == '>') return const_cast<char*>(p);
+    p = std::strchr(p + 1, '"');
+    if (p == nullptr) return nullptr;
+    ++p;
   }
-  return nullptr;
 }
 
 char* get_href(char* q) {

@@ -30,9 +30,19 @@ struct Scan {
   std::array<char, kSelectArea> select{};
 };
 
-bool starts(const char* p, const char* upper, const char* lower) {
-  const std::size_t n = std::strlen(upper);
-  return std::strncmp(p, upper, n) == 0 || std::strncmp(p, lower, n) == 0;
+// Byte-wise prefix test against a literal, inlined; stops at the first
+// difference, so it never reads past p's terminator.
+template <std::size_t N>
+bool has(const char* p, const char (&lit)[N]) {
+  for (std::size_t i = 0; i + 1 < N; ++i) {
+    if (p[i] != lit[i]) return false;
+  }
+  return true;
+}
+
+template <std::size_t N>
+bool starts(const char* p, const char (&upper)[N], const char (&lower)[N]) {
+  return has(p, upper) || has(p, lower);
 }
 
 // Copies src into a fixed area; src is known to fit.
@@ -64,8 +74,8 @@ char* link_steps(Scan* s, char* p, bool* stop) {
 
   char* cap = gt + 1;
   char* close = cap;
-  while (*close != '\0' && !starts(close, "</A>", "</a>")) ++close;
-  if (*close == '\0') {
+  while ((close = std::strchr(close, '<')) != nullptr && !starts(close, "</A>", "</a>")) ++close;
+  if (close == nullptr) {
     errmsg("\"%s\": link tag not closed for the link of \"%s\"\n", cap, s->url.data());
     return cap;
   }
@@ -117,7 +127,7 @@ int scan_html(const char* html, const char* url_prefix, const char* select, cons
       p = std::strchr(p, s.comment_flg ? '-' : '<');
       if (p == nullptr) break;
       if (s.comment_flg) {
-        if (std::strncmp(p, "-->", 3) == 0) {
+        if (has(p, "-->")) {
           s.comment_flg = 0;
           p += 3;
         } else {
@@ -127,7 +137,7 @@ int scan_html(const char* html, const char* url_prefix, const char* select, cons
         bool stop = false;
         p = link_steps(&s, p, &stop);
         if (stop) return -1;
-      } else if (std::strncmp(p, "<!--", 4) == 0) {
+      } else if (has(p, "<!--")) {
         s.comment_flg = 1;
         p += 4;
       } else if (starts(p, "<DL>", "<dl>")) {

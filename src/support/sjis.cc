@@ -7,7 +7,7 @@
 
 namespace {
 
-// Length of the character starting at p under the lead-byte rule above: two
+// Length of the character starting at p under the rule of sjis_lead: two
 // when p holds a lead byte that is not the last byte of the string, else one.
 // Never steps over the terminator.
 std::size_t sjis_step(const unsigned char* p) {
@@ -27,6 +27,17 @@ char* Strchr(const char* s, int c) {
 
 char* Strrchr(const char* s, int c) {
   const auto want = static_cast<unsigned char>(c);
+  // Up to the first byte of 0x80 or more every byte starts a character, so
+  // a last match found by the library's strrchr before it stands as it is.
+  //   "News\\a.url" -> the library's answer; "\x83\x5C\\" -> the walk below
+  if (want != 0) {
+    const char* hit = std::strrchr(s, want);
+    if (hit == nullptr) return nullptr;  // no such byte at all
+    auto* q = reinterpret_cast<const unsigned char*>(s);
+    const auto* h = reinterpret_cast<const unsigned char*>(hit);
+    while (q < h && *q < 0x80) ++q;
+    if (q == h) return const_cast<char*>(hit);
+  }
   const unsigned char* last = nullptr;
   auto* p = reinterpret_cast<const unsigned char*>(s);
   for (; *p != '\0'; p += sjis_step(p)) {

@@ -2,7 +2,6 @@
 #include <cstring>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/textio.h"
@@ -14,7 +13,7 @@ namespace {
 // is dropped. A CR that is the last raw byte is held back until the next read
 // shows whether an LF follows (or the file ends, where it stays a CR).
 // False at the end of the file.
-bool refill(TextIn* in) {
+bool refill(TextIn* in) {  // NOLINT(misc-no-recursion): one level at most, see the end
   in->pos = 0;
   in->end = 0;
   if (in->eof) return false;
@@ -39,17 +38,26 @@ bool refill(TextIn* in) {
   }
   // Drop the CR of every CR LF pair, compacting in place.
   unsigned char* b = in->buf.data();
-  auto* cr = static_cast<unsigned char*>(std::memchr(b, '\r', n));
-  if (cr != nullptr) {
-    std::size_t w = static_cast<std::size_t>(cr - b);
-    for (std::size_t r = w; r < n; ++r) {
-      if (b[r] == '\r' && r + 1 < n && b[r + 1] == '\n') continue;
-      b[w++] = b[r];
+  // Moves whole runs between CRs: "a\r\nb\rc" -> "a\nb\rc".
+  auto* w = static_cast<unsigned char*>(std::memchr(b, '\r', n));
+  if (w != nullptr) {
+    const unsigned char* end = b + n;
+    const unsigned char* r = w;
+    while (r < end) {
+      // r is at a CR: drop it when an LF follows, keep it otherwise.
+      if (r + 1 < end && r[1] == '\n') ++r;
+      auto* next = static_cast<const unsigned char*>(std::memchr(r + 1, '\r', static_cast<std::size_t>(end - r - 1)));
+      if (next == nullptr) next = end;
+      const auto len = static_cast<std::size_t>(next - r);
+      std::memmove(w, r, len);
+      w += len;
+      r = next;
     }
-    n = w;
+    n = static_cast<std::size_t>(w - b);
   }
   in->end = n;
-  // Everything read may have been a lone held CR: read on.
+  // Everything read may have been a lone held CR: read on. The next call
+  // starts with that CR in hand, so it returns without calling again.
   return n > 0 || refill(in);
 }
 
@@ -64,14 +72,16 @@ bool text_open(TextIn* in, const char* path) {
     fd = ::open(path, O_RDONLY | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return false;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return false;
-  }
   in->fd = fd;
   in->pos = in->end = 0;
   in->held_cr = in->eof = false;
+  // The first read is made now: a directory opens but cannot be read
+  // (EISDIR), and counts as a file that cannot be opened.
+  errno = 0;
+  if (!refill(in) && errno == EISDIR) {
+    text_close(in);
+    return false;
+  }
   return true;
 }
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 /// Read-ahead of the POSIX text reader.
-inline constexpr std::size_t kTextInBuffer = 64 * 1024;
+inline constexpr std::size_t kTextInBuffer = std::size_t{64} * 1024;
 
 /// A file opened for reading as text: every CR LF pair reads as one LF, a
 /// lone CR stays a CR, nothing else is translated (on Windows the C runtime's
