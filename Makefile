@@ -3,9 +3,11 @@
 #   make test   build and run every test (unit and end-to-end)
 #   make asan   the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
 #   make windows  both Windows builds (MinGW-w64); the 64-bit one tested under Wine
+#   make fuzz     build the libFuzzer targets (clang) and run each for 30 s
+#   make lint     clang-tidy and cppcheck over src/
 #   make bench    favlink against the file-system floor, a Python peer and wc -l
 #   make package  the Debian package (and the Windows zip when Windows builds exist)
-.PHONY: all build demo test asan windows package bench clean
+.PHONY: all build demo test asan windows fuzz lint package bench clean
 
 all: demo
 
@@ -26,6 +28,12 @@ asan:
 
 windows:
 	sh cmake/WindowsCI.sh
+
+fuzz:
+	sh fuzz/smoke.sh
+
+lint:
+	sh cmake/static_checks.sh
 
 bench: build
 	bench/run
