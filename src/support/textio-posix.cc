@@ -123,6 +123,11 @@ CreateResult create_new(const char* path, std::FILE** out) {
     ::close(fd);
     return CreateResult::kFailed;
   }
+  // One file is open at a time: a buffer of our own spares the stream the
+  // fstat it would make to size one, and holds a whole .url file, so the
+  // close writes it with one call.
+  static char buffer[8192];
+  std::setvbuf(fp, buffer, _IOFBF, sizeof buffer);
   *out = fp;
   return CreateResult::kCreated;
 }
