@@ -143,6 +143,9 @@ int favlink_main(int argc, char** argv) {
     }
     return 0;
   }
+  // The page goes out in large blocks, whatever standard output is.
+  static char page_buffer[64 * 1024];
+  std::setvbuf(stdout, page_buffer, _IOFBF, sizeof page_buffer);
   page_head();
   for (; i < argc; ++i) put_link(argv[i]);
   page_tail();
