@@ -80,8 +80,11 @@ char* link_steps(Scan* s, char* p, bool* stop) {
     return cap;
   }
   *close = '\0';
-  // A caption inside a piece of at most 1023 bytes always fits.
-  if (const char* text = get_caption(cap)) copy_in(&s->caption, text);
+  // A caption inside a piece of at most 1023 bytes always fits; were it ever
+  // refused, the link is passed over rather than named after the last one.
+  const char* text = get_caption(cap);
+  if (text == nullptr) return close + 1;
+  copy_in(&s->caption, text);
   if (s->select_mode != kWaiting &&
       make_url(s->caption.data(), s->url_prefix, s->url.data(), s->select.data(), s->outdir,
                s->icon, s->icon_index, s->name_prefix) < 0) {
