@@ -24,7 +24,7 @@
 #include <string>
 #include <string_view>
 
-#include "name_prefix.h"
+#include "app/favlink.h"
 #include "scratch_dir.h"
 #include "shortcut/make_url.h"
 #include "support/sjis.h"
@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     name_prefix = std::string(in.substr(0, nl));
     name_prefix.resize(std::strlen(name_prefix.c_str()));
     in.remove_prefix(nl == std::string_view::npos ? in.size() : nl + 1);
-    if (!fuzz::accepted_name_prefix(name_prefix.c_str())) return 0;  // refused by favlink
+    if (illegal_name(name_prefix.c_str())) return 0;  // refused by favlink
   }
   std::string caption(in.substr(0, kCaptionArea - 1));
   caption.resize(std::strlen(caption.c_str()));

@@ -29,7 +29,6 @@
 #include <string_view>
 
 #include "app/favlink.h"
-#include "name_prefix.h"
 #include "scratch_dir.h"
 #include "shortcut/scan_html.h"
 #include "support/sjis.h"
@@ -115,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::string name_prefix = (flags & 8) ? take_field(&in) : "";
   name_prefix.resize(std::strlen(name_prefix.c_str()));
-  if (!fuzz::accepted_name_prefix(name_prefix.c_str())) return 0;  // refused by favlink
+  if (illegal_name(name_prefix.c_str())) return 0;  // refused by favlink
 
   // The -o forms: none, relative, absolute, one with a trailing separator
   // (two separators in the path), one through the parent folder, and a long

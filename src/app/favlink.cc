@@ -59,17 +59,7 @@ void take_icon(ShortcutOptions* o, char* value) {
   o->icon = value;
 }
 
-// True when the name prefix holds a character of kIllegalName. index2 steps
-// over double-byte characters, so ソ (0x83 0x5C) and ポ (0x83 0x7C) pass. A
-// byte below 0x40 is never the second byte of a Shift_JIS character, so such
-// a member counts even behind a stray lead byte: "\x9F/x" would name a folder.
-bool illegal_name(const char* value) {
-  if (index2(value, kIllegalName) != nullptr) return true;
-  for (const char* p = value; *p != '\0'; ++p) {
-    if (static_cast<unsigned char>(*p) < 0x40 && std::strchr(kIllegalName, *p) != nullptr) return true;
-  }
-  return false;
-}
+
 
 void take_name_prefix(ShortcutOptions* o, const char* value) {
   if (illegal_name(value)) {
@@ -90,6 +80,14 @@ int stdout_status() {
 }
 
 }  // namespace
+
+bool illegal_name(const char* value) {
+  if (index2(value, kIllegalName) != nullptr) return true;
+  for (const char* p = value; *p != '\0'; ++p) {
+    if (static_cast<unsigned char>(*p) < 0x40 && std::strchr(kIllegalName, *p) != nullptr) return true;
+  }
+  return false;
+}
 
 int to_int(const char* s) {
   errno = 0;
