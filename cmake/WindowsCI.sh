@@ -56,10 +56,13 @@ cmake --preset windows-x86 -B "$x86" >/dev/null
 cmake --build "$x86"
 step "windows-x64: configure and build"
 mkdir -p "$x64"
-# Through a cache script: -D would strip the quotes that keep each path one word.
+# Through a cache script: -D would strip the quotes that keep each path one
+# word. The value must not begin with a quote either: CMake strips a quote
+# pair around a value when it reads its cache again, so a second configure
+# would glue the two paths into one word. "env" runs the loader.
 cat > "$x64/wine-e2e.cmake" <<EOF
-set(FAVLINK_E2E_PLATFORM windows CACHE STRING "")
-set(FAVLINK_E2E_PROG [=['$wine' '$x64/favlink.exe']=] CACHE STRING "")
+set(FAVLINK_E2E_PLATFORM windows CACHE STRING "" FORCE)
+set(FAVLINK_E2E_PROG [=[env '$wine' '$x64/favlink.exe']=] CACHE STRING "" FORCE)
 EOF
 cmake --preset windows-x64 -B "$x64" -C "$x64/wine-e2e.cmake" >/dev/null
 cmake --build "$x64"
