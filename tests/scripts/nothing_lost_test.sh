@@ -16,14 +16,9 @@
 # Exit 0 pass, 1 fail, 77 skipped (no python3).
 
 prog=$1
-if [ -z "$prog" ] || [ ! -x "$prog" ]; then
-  echo "usage: sh $0 <favlink-binary> <source-dir>" >&2
-  exit 1
-fi
-if ! command -v python3 >/dev/null 2>&1; then
-  echo "skipped: python3 is needed to make the inputs"
-  exit 77
-fi
+. "$(dirname "$0")/common.sh"
+need_prog "$prog"
+need_python
 exec python3 - "$prog" <<'EOF'
 import os
 import random
