@@ -1,0 +1,51 @@
+# Link page mode: one dense run per page type. Every .url file below has a
+# job: an argument order that walks the folder rules, a reading rule of the
+# link line, or a numbering rule.
+def HEAD <HTML>\n<HEAD>\n<META http-equiv="Content-Type" content="text/html; charset=Shift_JIS">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n
+def FOOT <HR>\n</BODY>\n</HTML>\n
+def U [InternetShortcut]\r\nURL=
+
+== comment type: folders, numbering, unreadable files and the link line rules
+args -t T&<\x83\x5C> -f1 missing.url dir.url top.url none.url a.b.url News\\b.url News\\c.url news\\d.url News\\e.url Tech\\Web\\f.url g.url my.dir\\page .\\h.url \x83\x5C\x83t\x83g\\s.url {8*k.url }k.url
+dir dir.url
+file top.url {U}http://top.example/?a=1&b=<2>\r\n
+file none.url [InternetShortcut]\r\nurl=http://lower/\r\n URL=http://blank/\r\nURLx\r\n
+file News\\b.url {U}\r\nURL=http://second/\r\n
+file News\\c.url [Other]\nURL=http://c/\nURL=http://c2/
+file news\\d.url {U}a\rb\r\n
+file News\\e.url {U}nul\0tail\r\n
+file Tech\\Web\\f.url {2047*x}URL=piece\r\n
+file g.url {U}{2050*u}\r\n
+file my.dir\\page {31*{2047*x}\n}{2038*x}\nURL=seam\r\n
+file a.b.url {U}\x82\xA0\r\n
+file .\\h.url {U}h
+file \x83\x5C\x83t\x83g\\s.url {U}s\r\n
+file k.url {U}k\r\n
+out {HEAD}<CENTER><H2>T&<\x83\x5C></H2></CENTER><HR>\n<DL>\n
+out <DT>01. <A href="http://top.example/?a=1&b=<2>">top</A>\n<DD> \n<DT>02. <A href="\x82\xA0">a.b</A>\n<DD> \n</DL><HR>\n
+out <H3>[News]</H3>\n<DL>\n<DT>01. <A href="">b</A>\n<DD> \n<DT>02. <A href="http://c/">c</A>\n<DD> \n</DL><HR>\n
+out <H3>[news]</H3>\n<DL>\n<DT>01. <A href="a\rb">d</A>\n<DD> \n</DL><HR>\n
+out <H3>[News]</H3>\n<DL>\n<DT>01. <A href="nul">e</A>\n<DD> \n</DL><HR>\n
+out <H3>[Tech/Web]</H3>\n<DL>\n<DT>01. <A href="piece">f</A>\n<DD> \n<DT>02. <A href="{2043*u}">g</A>\n<DD> \n
+out <DT>03. <A href="seam">my</A>\n<DD> \n</DL><HR>\n<H3>[.]</H3>\n<DL>\n<DT>01. <A href="h">h</A>\n<DD> \n</DL><HR>\n
+out <H3>[\x83\x5C\x83t\x83g]</H3>\n<DL>\n<DT>01. <A href="s">s</A>\n<DD> \n<DT>02. <A href="k">k</A>\n<DD> \n<DT>03. <A href="k">k</A>\n<DD> \n<DT>04. <A href="k">k</A>\n<DD> \n<DT>05. <A href="k">k</A>\n<DD> \n<DT>06. <A href="k">k</A>\n<DD> \n<DT>07. <A href="k">k</A>\n<DD> \n<DT>08. <A href="k">k</A>\n<DD> \n<DT>09. <A href="k">k</A>\n<DD> \n<DT>10. <A href="k">k</A>\n<DD> \n
+out </DL>\n{FOOT}
+err missing.url: not found\ndir.url: not found\n
+
+== list type: the first file opens a folder list, a file without a folder joins it
+args -f2 News\\b.url top.url Tech\\c.url x/y.url
+file News\\b.url {U}b\r\n
+file top.url {U}t\r\n
+file Tech\\c.url {U}c\r\n
+file x/y.url {U}y\r\n
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<H3>[News]</H3>\n<OL>\n<LI><A href="b">b</A><BR>\n
+out <LI><A href="t">top</A><BR>\n</OL><HR>\n<H3>[Tech]</H3>\n<OL>\n<LI><A href="c">c</A><BR>\n<LI><A href="y">x/y</A><BR>\n</OL>\n{FOOT}
+
+== a first folder of two blanks is the folder before any heading: no list is opened
+only posix
+args -f-1 \s\s\\z.url top.url News\\b.url
+file \s\s\\z.url {U}z\r\n
+file top.url {U}t\r\n
+file News\\b.url {U}b\r\n
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<LI><A href="z">z</A><BR>\n<LI><A href="t">top</A><BR>\n
+out </OL><HR>\n<H3>[News]</H3>\n<OL>\n<LI><A href="b">b</A><BR>\n</OL>\n{FOOT}

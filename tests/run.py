@@ -1,0 +1,137 @@
+#!/usr/bin/env python3
+# Runs favlink on the cases of case files and compares exit status, standard
+# output, standard error and every file in the case's folder, byte for byte.
+#
+#   run.py [--windows] [--invert] PROG CASEFILE...     (PROG split like a shell line)
+#
+# A case starts with "== title"; each following line is "key value":
+#   args A "b c"     arguments, split at blanks ("" groups), then unescaped
+#   stdin / file NAME / dir NAME / link NAME TARGET / mode NAME 0755: made first
+#   as nobody        run as uid 65534;   disk N: the folder is a tmpfs left N blocks free
+#   stdout full      standard output is /dev/full;   only posix|windows
+#   exit N (default 0);  out / err (repeatable, appended)
+#   new NAME         a file the run makes, mode 0666 under umask 0; nothing else may appear
+# Values are CP932 bytes with \n \r \t \0 \\ \s \xNN; {N*text} repeats; {NAME} is
+# a "def NAME value" line, {SEP} the path separator. --windows: an LF expected on
+# stdout/stderr is CR LF, a backslash in a NAME (no Shift_JIS second byte) is a
+# folder. --invert: every case must fail (shows that the runner compares at all).
+import os, re, shlex, subprocess, sys, tempfile
+
+ESC = {'n': b'\n', 'r': b'\r', 't': b'\t', '0': b'\0', '\\': b'\\', 's': b' ', '"': b'"'}
+
+
+def expand(text, defs):
+    text = re.sub(r'\{([A-Z]+)\}', lambda m: defs[m[1]], text)
+    while (t := re.sub(r'\{(\d+)\*([^{}]*)\}', lambda m: m[2] * int(m[1]), text)) != text:
+        text = t   # innermost repeats first
+    return text
+
+
+def unescape(text, defs):
+    return b''.join(bytes([int(e[1:], 16)]) if e[:1] == 'x' else ESC[e] if e else t.encode('cp932')
+                    for e, t in re.findall(r'\\(x..|.)|([^\\]+)', expand(text, defs)))
+
+
+def host_name(name, windows):
+    out, i = bytearray(), 0
+    while i < len(name):
+        step = 2 if 0x80 <= name[i] <= 0x9F or 0xE0 <= name[i] <= 0xFC else 1
+        out += b'/' if windows and name[i:i + step] == b'\\' else name[i:i + step]
+        i += step
+    return os.fsdecode(bytes(out))
+
+
+def tree(top):
+    """{path: 'dir', ('link', target) or (bytes, mode)} of everything below top."""
+    found = {}
+    for root, dirs, files in os.walk(top):
+        for p in (os.path.join(root, n) for n in dirs + files if not n.startswith('.fill')):
+            found[os.path.relpath(p, top)] = ('link', os.readlink(p)) if os.path.islink(p) else (
+                'dir' if os.path.isdir(p) else (open(p, 'rb').read(), os.stat(p).st_mode & 0o7777))
+    return found
+
+
+def run_case(prog, lines, defs, windows):
+    c, new, steps = {'args': '', 'stdin': b'', 'out': b'', 'err': b'', 'exit': '0'}, {}, []
+    for key, rest in lines:
+        if key in ('file', 'dir', 'link', 'mode', 'new'):
+            name, _, val = rest.partition(' ')
+            steps.append((key, host_name(unescape(name, defs), windows), unescape(val, defs)))
+            if key == 'new':
+                new[steps[-1][1]] = new.get(steps[-1][1], b'') + steps[-1][2]
+        else:
+            c[key] = c[key] + unescape(rest, defs) if key in ('out', 'err', 'stdin') else rest
+    if c.get('only', ['posix', 'windows'][windows]) != ['posix', 'windows'][windows] or (
+            ('disk' in c or 'as' in c) and os.geteuid() != 0):
+        return None   # not for this platform, or needs root
+    with tempfile.TemporaryDirectory() as top:
+        os.chmod(top, 0o777)
+        if 'disk' in c:
+            subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k', 'tmpfs', top], check=True)
+        try:
+            for key, name, val in (s for s in steps if s[0] != 'new'):
+                p = os.path.join(top, name)
+                os.makedirs(os.path.dirname(p) if key != 'dir' else p, exist_ok=True)
+                if key == 'file':
+                    open(p, 'ab').write(val)
+                elif key == 'link':
+                    os.symlink(os.fsdecode(val), p)
+                elif key == 'mode':
+                    os.chmod(p, int(val, 8))
+            for k in range(int(c.get('disk', -1)) >= 0 and 1000):   # fill up to N free blocks
+                if os.statvfs(top).f_bavail <= int(c['disk']):
+                    break
+                open(os.path.join(top, f'.fill{k}'), 'wb').write(bytes(os.statvfs(top).f_bsize))
+            before = tree(top)
+            lex = shlex.shlex(expand(c['args'], defs), posix=True)
+            lex.whitespace_split, lex.escape, lex.quotes = True, '', '"'
+            old = os.umask(0)
+            r = subprocess.run(shlex.split(prog) + [unescape(a, defs) for a in lex], cwd=top, input=c['stdin'],
+                               stderr=subprocess.PIPE, timeout=60, user=65534 if 'as' in c else None,
+                               stdout=open('/dev/full', 'wb') if 'stdout' in c else subprocess.PIPE,
+                               env=dict(os.environ, WINEDEBUG='-all', LC_ALL=os.environ.get(
+                                   'FAVLINK_WINE_LC_ALL', 'C') if windows else 'C'))
+            os.umask(old)
+            after = tree(top)
+        finally:
+            if 'disk' in c:
+                subprocess.run(['umount', top], check=True)
+    for n, v in new.items():
+        before[n] = (v, 0o666)
+        while n := os.path.dirname(n):
+            before.setdefault(n, 'dir')
+    crlf = (lambda b: re.sub(rb'(?<!\r)\n', b'\r\n', b)) if windows else (lambda b: b)
+    got = {'exit': r.returncode, 'stdout': r.stdout or b'', 'stderr': r.stderr, **after}
+    want = {'exit': int(c['exit']), 'stdout': crlf(c['out']), 'stderr': crlf(c['err']), **before}
+    return [f'{k}: expected {want.get(k)!r}\n{" " * len(k)}       got {got.get(k)!r}'
+            for k in dict.fromkeys([*want, *got]) if want.get(k) != got.get(k)]
+
+
+def main(argv):
+    windows, invert = '--windows' in argv, '--invert' in argv
+    prog, *files = [a for a in argv if not a.startswith('--')]
+    prog = shlex.join(os.path.abspath(w) if os.path.exists(w) else w for w in shlex.split(prog))
+    passed = failed = 0
+    for path in files:
+        cases, defs = [], {'SEP': '\\\\' if windows else '/'}
+        for line in open(path, encoding='utf-8').read().splitlines():
+            key, _, rest = line.partition(' ')
+            if key == '==':
+                cases.append((rest, []))
+            elif key == 'def':
+                defs.update([rest.split(' ', 1)])
+            elif line.strip() and not line.startswith('#'):
+                cases[-1][1].append((key, rest))
+        for title, lines in cases:
+            bad = run_case(prog, lines, defs, windows)
+            if bad is not None and bool(bad) == invert:
+                passed += 1
+            elif bad is not None:
+                failed += 1
+                print(f'FAIL {path}: {title}\n  ' + ('\n  '.join(bad) or 'passed, but should fail'))
+    print(f'{passed} passed, {failed} failed')
+    return 1 if failed or not passed else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1:]))

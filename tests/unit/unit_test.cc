@@ -1,0 +1,78 @@
+// What the binary cannot show: formats that no message uses, the lead-byte
+// rules of the primitives on bytes no name reaches, and the free-space clamp.
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <string>
+
+#include "diag/errmsg.h"
+#include "support/fclose.h"
+#include "support/sjis.h"
+
+namespace {
+
+std::string edit(const char* fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  std::string r = err_edit(fmt, ap);
+  va_end(ap);
+  return r;
+}
+
+std::string a(std::size_t n) { return std::string(n, 'a'); }
+
+TEST(ErrEdit, Conversions) {
+  EXPECT_EQ(edit("%c|%d|%x|%x|%f", 0x141, -7, 255, -1, -0.25), "A|-7|ff|ffffffff|-0.250000");
+  // Not conversions: the pair stays and takes no argument.
+  EXPECT_EQ(edit("%%%5d%X\\%d%\\%s", "x"), "%%%5d%X%d%\\x");
+  EXPECT_EQ(edit("a\\\\b\\"), "a\\b\\");
+  EXPECT_EQ(edit("a%"), "a%");
+  // The 1024-character limit: a %s of exactly the room left is written, one
+  // byte more is dropped whole and still takes its argument; a number begun
+  // below the limit is written whole, and nothing after it.
+  EXPECT_EQ(edit((a(1000) + "%s|").c_str(), a(24).c_str()), a(1024));
+  EXPECT_EQ(edit((a(1000) + "%s|%s").c_str(), a(25).c_str(), "n"), a(1000) + "|n");
+  EXPECT_EQ(edit((a(1023) + "%d%s").c_str(), -123, "x"), a(1023) + "-123");
+  EXPECT_EQ(edit((a(1030) + "%d").c_str(), 1), a(1024));
+  EXPECT_LT(edit((a(1000) + "%f").c_str(), 1e300).size(), 1124u);
+}
+
+TEST(Sjis, LeadBytes) {
+  // Strchr/Strrchr/index2: 0x80..0x9F and 0xE0..0xFC lead, not before the end.
+  for (const char* s : {"\x80x", "\x9Fx", "\xE0x", "\xFCx"}) {
+    EXPECT_EQ(Strchr(s, 'x'), nullptr) << s;
+    EXPECT_EQ(Strrchr(s, 'x'), nullptr) << s;
+    EXPECT_EQ(index2(s, "x"), nullptr) << s;
+  }
+  for (const char* s : {"\x7Fx", "\xA0x", "\xDFx", "\xFDx"}) {
+    EXPECT_EQ(Strchr(s, 'x'), s + 1) << s;
+    EXPECT_EQ(Strrchr(s, 'x'), s + 1) << s;
+  }
+  const char* lone = "x\x83\x83\x83";
+  EXPECT_EQ(Strrchr(lone, 0x83), lone + 3);
+  EXPECT_EQ(index2(lone, "\x83"), lone + 3);
+  EXPECT_EQ(Strchr("x", 0), nullptr);
+  // to_lower: every high byte but 0xA1..0xDF leads; a lone one ends the walk.
+  std::string s = "AB\xA0" "A\xB1" "A\xFF" "AC\xE0";
+  to_lower(s.data());
+  EXPECT_EQ(s, "ab\xA0" "A\xB1" "a\xFF" "Ac\xE0");
+  std::string c = "\x83\\\\";
+  ChgChr(c.data(), '\\', '/');
+  EXPECT_EQ(c, "\x83\\/");
+  EXPECT_EQ(*sp_skip(" \t\x81\x40"), '\x81');
+}
+
+TEST(FreeSpace, ClampAndRoot) {
+  EXPECT_EQ(getFreeSpace("."), 2147483647);  // any build machine has 2 GB free
+  EXPECT_GT(FreeDiskSpace, 2147483647.0);
+#ifndef _WIN32
+  EXPECT_EQ(getFreeSpace("/no/such/folder"), -1);
+#endif
+  char root[4];
+  for (auto [path, want] : {std::pair{"c:x", "c:\\"}, {"\\\\s\\x", "\\"}, {"c", "\\"}}) {
+    free_space_root(path, root);
+    EXPECT_STREQ(root, want);
+  }
+}
+
+}  // namespace
