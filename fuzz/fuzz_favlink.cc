@@ -21,63 +21,45 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
+static std::string slurp(const fs::path& p) {
   std::ostringstream s;
-  s << in.rdbuf();
+  s << std::ifstream(p, std::ios::binary).rdbuf();
   return s.str();
 }
-
-void spill(const fs::path& p, const std::string& bytes) {
-  if (p.has_parent_path()) fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
-bool well_formed(const std::string& s) {
-  return s.rfind("[InternetShortcut]\r\nURL=", 0) == 0 && s.size() >= 26 &&
-         s.compare(s.size() - 2, 2, "\r\n") == 0;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const fs::path dir = [] {
     char tmpl[] = "/tmp/favlink-fuzz.XXXXXX";
-    const char* d = ::mkdtemp(tmpl);
-    if (d == nullptr || ::chdir(d) != 0) std::abort();
+    if (::mkdtemp(tmpl) == nullptr || ::chdir(tmpl) != 0) std::abort();
     std::atexit([] { fs::remove_all(dir); });
-    return fs::path(d);
+    return fs::path(tmpl);
   }();
   for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
   const std::string in(reinterpret_cast<const char*>(data), size);
   const std::size_t nul = in.find('\0');
-  spill("f", nul == std::string::npos ? in : in.substr(nul + 1));
-  spill("keep/old.url", "old");
+  fs::create_directory("keep");
+  std::ofstream("keep/old.url") << "old";
+  std::ofstream("f", std::ios::binary) << (nul == std::string::npos ? in : in.substr(nul + 1));
 
   std::vector<std::string> args{"favlink"};
   std::istringstream lines(nul == std::string::npos ? "-v\nf" : in.substr(0, nul));
   for (std::string a; std::getline(lines, a);) {
-    if (a.starts_with('/') || a.find("..") != std::string::npos) a = "x";
-    if (a == "-a") a = "-A";
-    args.push_back(a);
-  }
-  for (std::size_t i = 1; i + 1 < args.size(); ++i) {
-    if (args[i] == "-n" && illegal_name(args[i + 1].c_str())) args[i] = "-N";
+    args.push_back(a.starts_with('/') || a.find("..") != std::string::npos ? "x" : a == "-a" ? "-A" : a);
   }
   std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "-n" && i + 1 < args.size() && illegal_name(args[i + 1].c_str())) args[i] = "-N";
+    argv.push_back(args[i].data());
+  }
   favlink_main(static_cast<int>(argv.size()), argv.data());
   if (g_page.owns_folder) std::free(const_cast<char*>(g_page.folder));
   g_page = LinkPage{};
 
   if (slurp("keep/old.url") != "old") std::abort();
   for (const auto& e : fs::recursive_directory_iterator(dir)) {
-    const fs::path rel = fs::relative(e.path(), dir);
-    if (e.is_regular_file() && rel != "f" && rel != "keep/old.url" && !well_formed(slurp(e.path()))) {
-      std::abort();
-    }
+    const std::string s = slurp(e.path()), rel = fs::relative(e.path(), dir);
+    const bool url = s.starts_with("[InternetShortcut]\r\nURL=") && s.ends_with("\r\n");
+    if (e.is_regular_file() && rel != "f" && rel != "keep/old.url" && !url) std::abort();
   }
   return 0;
 }

@@ -54,11 +54,11 @@ def tree(top):
 def run_case(prog, lines, defs, windows):
     c, new, steps = {'args': '', 'stdin': b'', 'out': b'', 'err': b'', 'exit': '0'}, {}, []
     for key, rest in lines:
-        if key in ('file', 'dir', 'link', 'mode', 'new'):
-            name, _, val = rest.partition(' ')
+        name, _, val = rest.partition(' ')
+        if key in ('file', 'dir', 'link', 'mode'):
             steps.append((key, host_name(unescape(name, defs), windows), unescape(val, defs)))
-            if key == 'new':
-                new[steps[-1][1]] = new.get(steps[-1][1], b'') + steps[-1][2]
+        elif key == 'new':
+            new[host_name(unescape(name, defs), windows)] = unescape(val, defs)
         else:
             c[key] = c[key] + unescape(rest, defs) if key in ('out', 'err', 'stdin') else rest
     if c.get('only', ['posix', 'windows'][windows]) != ['posix', 'windows'][windows] or (
@@ -69,7 +69,7 @@ def run_case(prog, lines, defs, windows):
         if 'disk' in c:
             subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k', 'tmpfs', top], check=True)
         try:
-            for key, name, val in (s for s in steps if s[0] != 'new'):
+            for key, name, val in steps:
                 p = os.path.join(top, name)
                 os.makedirs(os.path.dirname(p) if key != 'dir' else p, exist_ok=True)
                 if key == 'file':
@@ -92,7 +92,7 @@ def run_case(prog, lines, defs, windows):
                                env=dict(os.environ, WINEDEBUG='-all', LC_ALL=os.environ.get(
                                    'FAVLINK_WINE_LC_ALL', 'C') if windows else 'C'))
             os.umask(old)
-            after = tree(top)
+            after = tree(top)   # read before the tmpfs goes
         finally:
             if 'disk' in c:
                 subprocess.run(['umount', top], check=True)
@@ -114,21 +114,18 @@ def main(argv):
     passed = failed = 0
     for path in files:
         cases, defs = [], {'SEP': '\\\\' if windows else '/'}
-        for line in open(path, encoding='utf-8').read().splitlines():
-            key, _, rest = line.partition(' ')
+        for key, _, rest in (line.partition(' ') for line in open(path, encoding='utf-8').read().splitlines()):
             if key == '==':
                 cases.append((rest, []))
             elif key == 'def':
                 defs.update([rest.split(' ', 1)])
-            elif line.strip() and not line.startswith('#'):
+            elif key and not key.startswith('#'):
                 cases[-1][1].append((key, rest))
         for title, lines in cases:
-            bad = run_case(prog, lines, defs, windows)
-            if bad is not None and bool(bad) == invert:
-                passed += 1
-            elif bad is not None:
-                failed += 1
-                print(f'FAIL {path}: {title}\n  ' + ('\n  '.join(bad) or 'passed, but should fail'))
+            if (bad := run_case(prog, lines, defs, windows)) is not None:
+                passed, failed = passed + (bool(bad) == invert), failed + (bool(bad) != invert)
+                if bool(bad) != invert:
+                    print(f'FAIL {path}: {title}\n  ' + ('\n  '.join(bad) or 'passed, but should fail'))
     print(f'{passed} passed, {failed} failed')
     return 1 if failed or not passed else 0
 

@@ -6,32 +6,15 @@ def U [InternetShortcut]\r\nURL=
 
 == -usage prints the whole usage text, whatever follows
 args -usage x.url -v
-out IEのお気に入りのファイルより、リンクページを作成します。\n
-out またはHTMLファイルよりURLファイルを作成します。\n
-out \s\n
-out Usage: (1)favlink [-t <title>] [-f<n>] <URLfiles>\n
-out \s      (2)favlink -v [-a <addr>] [-s <select>] [-i <icon>] [-n <name>]\n
-out \s         [-o <output>] <HTMLfile>\n
-out \s\n
-out Parameter:\n
-out \s  -t <title>     タイトルを指定します。\n
-out \s  -f<n>          形式タイプの番号を<n>で指定します。\n
-out \s                   0: 一覧タイプ, 1:コメント文挿入タイプ\n
-out \s  <URLfiles>     お気に入りに対するURLファイルを指定します。\n
-out \s\n
-out \s  -v             HTMLファイルのリンクタグより、URLファイルを作成します。\n
-out \s  -a             ホームページのアドレス(URL)を指定します。\n
-out \s                 これを指定しない場合、カレントからのリンクタグは無視されます。\n
-out \s  -s <select>    HTMLはNetspaceのBookmarkファイルを指定するものとし、\n
-out \s                 <select>で指定された「フォルダ」のものを出力します。\n
-out \s  -i <icon>      URLファイルのアイコンの設定を下記の形式で指定します。\n
-out \s                   <icon> ... <iconFile>[;<iconIndex>]\n
-out \s  -n <name>      各URLファイル名の先頭に付加する文字列を指定します。\n
-out \s  -o <output>    URLを出力するディレクトリのパスを指定します。\n
-out \s                 これを省略した場合には、カレントディレクトリに出力されます。\n
-out \s  <HTMLfile>     HTMLファイルを指定します。\n
-out \s\n
-out Version: 1.50\n
+out IEのお気に入りのファイルより、リンクページを作成します。\nまたはHTMLファイルよりURLファイルを作成します。\n\s\n
+out Usage: (1)favlink [-t <title>] [-f<n>] <URLfiles>\n\s      (2)favlink -v [-a <addr>] [-s <select>] [-i <icon>] [-n <name>]\n\s         [-o <output>] <HTMLfile>\n
+out \s\nParameter:\n\s  -t <title>     タイトルを指定します。\n\s  -f<n>          形式タイプの番号を<n>で指定します。\n
+out \s                   0: 一覧タイプ, 1:コメント文挿入タイプ\n\s  <URLfiles>     お気に入りに対するURLファイルを指定します。\n
+out \s\n\s  -v             HTMLファイルのリンクタグより、URLファイルを作成します。\n\s  -a             ホームページのアドレス(URL)を指定します。\n
+out \s                 これを指定しない場合、カレントからのリンクタグは無視されます。\n\s  -s <select>    HTMLはNetspaceのBookmarkファイルを指定するものとし、\n\s                 <select>で指定された「フォルダ」のものを出力します。\n
+out \s  -i <icon>      URLファイルのアイコンの設定を下記の形式で指定します。\n\s                   <icon> ... <iconFile>[;<iconIndex>]\n
+out \s  -n <name>      各URLファイル名の先頭に付加する文字列を指定します。\n\s  -o <output>    URLを出力するディレクトリのパスを指定します。\n\s                 これを省略した場合には、カレントディレクトリに出力されます。\n
+out \s  <HTMLfile>     HTMLファイルを指定します。\n\s\nVersion: 1.50\n
 
 == a usage text that cannot be written fails
 args -usage

@@ -14,25 +14,22 @@ namespace {
 
 bool g_has_ex;
 BOOL g_ok;
-std::string g_asked;  // "ex:" or "old:" and the root handed to the query
+std::string g_asked;  // the query ("ex:" or "old:") and the root handed to it
 
 BOOL WINAPI fake_ex(LPCSTR root, PULARGE_INTEGER avail, PULARGE_INTEGER, PULARGE_INTEGER) {
   g_asked += std::string("ex:") + root;
-  avail->HighPart = 1;
-  avail->LowPart = 0x80000000;
+  avail->QuadPart = 0x180000000ULL;
   return g_ok;
 }
 
 FARPROC WINAPI fake_lookup(HMODULE, LPCSTR name) {
-  const bool ex = g_has_ex && std::strcmp(name, "GetDiskFreeSpaceExA") == 0;
-  return ex ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&fake_ex)) : nullptr;
+  return g_has_ex && std::strcmp(name, "GetDiskFreeSpaceExA") == 0
+             ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&fake_ex)) : nullptr;
 }
 
 BOOL WINAPI fake_old(LPCSTR root, LPDWORD spc, LPDWORD bps, LPDWORD free_clusters, LPDWORD) {
   g_asked += std::string("old:") + root;
-  *spc = 8;
-  *bps = 512;
-  *free_clusters = 0xFFFFFFFF;
+  *spc = 8, *bps = 512, *free_clusters = 0xFFFFFFFF;
   return g_ok;
 }
 
@@ -46,9 +43,7 @@ TEST(FreeSpaceWin32, RootQueryAndAnswer) {
       {false, FALSE, "\\\\s\\x", "old:\\", -1.0, -1},
   };
   for (const auto& t : cases) {
-    g_has_ex = t.ex;
-    g_ok = t.ok;
-    g_asked.clear();
+    g_has_ex = t.ex, g_ok = t.ok, g_asked.clear();
     EXPECT_EQ(getFreeSpace(t.path), t.result) << t.path;
     EXPECT_EQ(FreeDiskSpace, t.free) << t.path;
     EXPECT_EQ(g_asked, t.asked) << t.path;
