@@ -3,7 +3,7 @@
 #   make test   build and run every test (unit and end-to-end)
 #   make asan   the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
 #   make windows  both Windows builds (MinGW-w64); the 64-bit one tested under Wine
-#   make fuzz     build the libFuzzer targets (clang) and run each for 30 s
+#   make fuzz     build the libFuzzer target (clang), replay its reproducers, fuzz 60 s
 #   make lint     clang-tidy and cppcheck over src/
 #   make bench    favlink against the file-system floor, a Python peer and wc -l
 #   make package  the Debian package (and the Windows zip when Windows builds exist)

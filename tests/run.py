@@ -15,7 +15,7 @@
 # a "def NAME value" line, {SEP} the path separator. --windows: an LF expected on
 # stdout/stderr is CR LF, a backslash in a NAME (no Shift_JIS second byte) is a
 # folder. --invert: every case must fail (shows that the runner compares at all).
-import os, re, shlex, subprocess, sys, tempfile
+import os, re, shlex, shutil, subprocess, sys, tempfile
 
 ESC = {'n': b'\n', 'r': b'\r', 't': b'\t', '0': b'\0', '\\': b'\\', 's': b' ', '"': b'"'}
 
@@ -64,8 +64,12 @@ def run_case(prog, lines, defs, windows):
     if c.get('only', ['posix', 'windows'][windows]) != ['posix', 'windows'][windows] or (
             ('disk' in c or 'as' in c) and os.geteuid() != 0):
         return None   # not for this platform, or needs root
-    with tempfile.TemporaryDirectory() as top:
+    cmd = shlex.split(prog)
+    with tempfile.TemporaryDirectory() as top, tempfile.TemporaryDirectory() as bin_dir:
         os.chmod(top, 0o777)
+        if 'as' in c:   # a copy another user can surely run, wherever the build is
+            os.chmod(bin_dir, 0o755)
+            cmd[0] = shutil.copy(cmd[0], bin_dir)
         if 'disk' in c:
             subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k', 'tmpfs', top], check=True)
         try:
@@ -86,7 +90,7 @@ def run_case(prog, lines, defs, windows):
             lex = shlex.shlex(expand(c['args'], defs), posix=True)
             lex.whitespace_split, lex.escape, lex.quotes = True, '', '"'
             old = os.umask(0)
-            r = subprocess.run(shlex.split(prog) + [unescape(a, defs) for a in lex], cwd=top, input=c['stdin'],
+            r = subprocess.run(cmd + [unescape(a, defs) for a in lex], cwd=top, input=c['stdin'],
                                stderr=subprocess.PIPE, timeout=60, user=65534 if 'as' in c else None,
                                stdout=open('/dev/full', 'wb') if 'stdout' in c else subprocess.PIPE,
                                env=dict(os.environ, WINEDEBUG='-all', LC_ALL=os.environ.get(
