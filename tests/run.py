@@ -41,13 +41,14 @@ def host_name(name, windows):
     return os.fsdecode(bytes(out))
 
 
-def tree(top):
-    """{path: 'dir', ('link', target) or (bytes, mode)} of everything below top."""
+def tree(top, windows):
+    """{path: 'dir', ('link', target) or (bytes, mode)} of everything below top
+    (Wine sets no modes of its own: there every mode counts as 0)."""
     found = {}
     for root, dirs, files in os.walk(top):
         for p in (os.path.join(root, n) for n in dirs + files if not n.startswith('.fill')):
             found[os.path.relpath(p, top)] = ('link', os.readlink(p)) if os.path.islink(p) else (
-                'dir' if os.path.isdir(p) else (open(p, 'rb').read(), os.stat(p).st_mode & 0o7777))
+                'dir' if os.path.isdir(p) else (open(p, 'rb').read(), (not windows) * os.stat(p).st_mode & 0o7777))
     return found
 
 
@@ -86,7 +87,7 @@ def run_case(prog, lines, defs, windows):
                 if os.statvfs(top).f_bavail <= int(c['disk']):
                     break
                 open(os.path.join(top, f'.fill{k}'), 'wb').write(bytes(os.statvfs(top).f_bsize))
-            before = tree(top)
+            before = tree(top, windows)
             lex = shlex.shlex(expand(c['args'], defs), posix=True)
             lex.whitespace_split, lex.escape, lex.quotes = True, '', '"'
             old = os.umask(0)
@@ -96,12 +97,12 @@ def run_case(prog, lines, defs, windows):
                                env=dict(os.environ, WINEDEBUG='-all', LC_ALL=os.environ.get(
                                    'FAVLINK_WINE_LC_ALL', 'C') if windows else 'C'))
             os.umask(old)
-            after = tree(top)   # read before the tmpfs goes
+            after = tree(top, windows)   # read before the tmpfs goes
         finally:
             if 'disk' in c:
                 subprocess.run(['umount', top], check=True)
     for n, v in new.items():
-        before[n] = (v, 0o666)
+        before[n] = (v, (not windows) * 0o666)
         while n := os.path.dirname(n):
             before.setdefault(n, 'dir')
     crlf = (lambda b: re.sub(rb'(?<!\r)\n', b'\r\n', b)) if windows else (lambda b: b)
@@ -115,7 +116,7 @@ def main(argv):
     windows, invert = '--windows' in argv, '--invert' in argv
     prog, *files = [a for a in argv if not a.startswith('--')]
     prog = shlex.join(os.path.abspath(w) if os.path.exists(w) else w for w in shlex.split(prog))
-    passed = failed = 0
+    passed = failed = skipped = 0
     for path in files:
         cases, defs = [], {'SEP': '\\\\' if windows else '/'}
         for key, _, rest in (line.partition(' ') for line in open(path, encoding='utf-8').read().splitlines()):
@@ -126,12 +127,13 @@ def main(argv):
             elif key and not key.startswith('#'):
                 cases[-1][1].append((key, rest))
         for title, lines in cases:
-            if (bad := run_case(prog, lines, defs, windows)) is not None:
+            skipped += (bad := run_case(prog, lines, defs, windows)) is None
+            if bad is not None:
                 passed, failed = passed + (bool(bad) == invert), failed + (bool(bad) != invert)
                 if bool(bad) != invert:
                     print(f'FAIL {path}: {title}\n  ' + ('\n  '.join(bad) or 'passed, but should fail'))
-    print(f'{passed} passed, {failed} failed')
-    return 1 if failed or not passed else 0
+    print(f'{passed} passed, {failed} failed, {skipped} skipped')
+    return 1 if failed or not passed + skipped else 0
 
 
 if __name__ == '__main__':

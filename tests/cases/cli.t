@@ -65,11 +65,13 @@ err URL prefix name="x/" ... ok? (y/n) quit!\n
 exit 1
 
 == the end of input refuses
+only posix
 args -v -a a\x83/x p.html
 err URL prefix name="a\x83/x/" ... ok? (y/n) quit!\n
 exit 1
 
 == an accepted -a is followed by the -n check
+only posix
 args -v -a {2046*a} -n \x9F/x p.html
 stdin y
 err URL prefix name="" ... ok? (y/n) "\x9F/x" ... illegal name as filename\n

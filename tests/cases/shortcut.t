@@ -15,7 +15,7 @@ file p.html <A HREF="http://open/>Open</A>\n<A HREF="http://next/">\nNext</A>\n
 file p.html <A HREF="http://nc/">Nc<A HREF="http://nc2/">\n<A HREF="http://noclose/">NoClose <A HREF="http://inner/">Inner</A>\n
 file p.html <A HREF="http://img/"><IMG SRC="a.gif"></A>\n<A HREF="http://q/">say "a<b>c" x</A><A HREF="http://n1/">a/b:c|d*e?f"g\\h</A>\n
 file p.html <A HREF="http://n2/">x...y....z</A><A HREF="http://n3/"> \t Lead</A><A HREF="http://n4/">..</A><A HREF="http://n5/">?*</A>\n
-file p.html <A HREF="http://r1/">CON</A><A HREF="http://r2/">Nul</A><A HREF="http://r3/">clock</A><A HREF="http://r4/">com1</A><A HREF="http://r5/">con </A>\n
+file p.html <A HREF="http://r1/">CON</A><A HREF="http://r2/">Nul</A><A HREF="http://r3/">clock</A>\n
 file p.html <A HREF="http://sj/">\x83\x5C\x83|</A><A HREF="http://dup1/">Dup</A><A HREF="http://dup2/">Dup</A><A HREF="http://e/">Exists</A><A HREF="http://d/">Dir</A>\n
 file p.html {1021*x}<A HREF="http://cut/">Cut</A><A HREF="http://whole/">Whole</A>\n
 file p.html <A HREF="http://nul/">Nul\0x</A><A HREF="http://afternul/">AN</A>\n
@@ -36,8 +36,6 @@ new out/Lead.url {U}http://n3/\r\n
 new out/_CON.url {U}http://r1/\r\n
 new out/_Nul.url {U}http://r2/\r\n
 new out/_clock.url {U}http://r3/\r\n
-new out/com1.url {U}http://r4/\r\n
-new out/con\s.url {U}http://r5/\r\n
 new out/\x83\x5C\x83|.url {U}http://sj/\r\n
 new out/Dup.url {U}http://dup1/\r\n
 new out/Whole.url {U}http://whole/\r\n
@@ -67,13 +65,15 @@ only posix
 args -v p.html
 link Link.url nowhere
 file p.html <A HREF="http://l/">\x7F\x5C\x80\x5C\x9F\x5C\xA0\x5C\xDF\x5C\xE0\x5C\xFC\x5C\xFD\x5C\x81/\x81</A><A HREF="http://t/">T\t</A><A HREF="http://c/">C\rR</A>\n
-file p.html <A HREF="http://b/"> ?\t</A><A HREF="http://k/">Link</A><A HREF="http://s/">\x83\x5C\x83t\x83g.</A><A HREF="ftp:x">\x82\x60|con</A>\n
+file p.html <A HREF="http://b/"> ?\t</A><A HREF="http://k/">Link</A><A HREF="http://s/">\x83\x5C\x83t\x83g.</A><A HREF="ftp:x">\x82\x60|con</A><A HREF="http://r5/">con </A><A HREF="http://r4/">com1</A>\n
 new \x7F!\x80\x5C\x9F\x5C\xA0!\xDF!\xE0\x5C\xFC\x5C\xFD!\x81!\x81.url {U}http://l/\r\n
 new T\t.url {U}http://t/\r\n
 new C\rR.url {U}http://c/\r\n
 new \s\t.url {U}http://b/\r\n
 new \x83\x5C\x83t\x83g..url {U}http://s/\r\n
 new \x82\x60!con.url {U}ftp:x\r\n
+new con\s.url {U}http://r5/\r\n
+new com1.url {U}http://r4/\r\n
 
 == the limits of a URL, a name and a file name; a prefix too long for the question is left out of it
 only posix
