@@ -15,7 +15,7 @@ file News\\c.url [Other]\nURL=http://c/\nURL=http://c2/
 file news\\d.url {U}a\rb\r\n
 file News\\e.url {U}nul\0tail\r\n
 file Tech\\Web\\f.url {2047*x}URL=piece\r\n
-file g.url {U}{2050*u}\r\n
+file g.url {64999*z}\nURL={2050*u}\r\n
 file my.dir\\page {31*{2047*x}\n}{2038*x}\nURL=seam\r\n
 file a.b.url {U}\x82\xA0\r\n
 file .\\h.url {U}h

@@ -45,10 +45,10 @@ new out/Last.url {U}http://last/\r\n
 args -v -a http://h.example/dir/page.html -i shell.dll;3 -n my- -s News -o out b.html
 stdin y\n
 dir out
-file b.html <DL><p>\n<DT><A HREF="javascript:x">Quiet</A><A HREF="javascript:open()">Bad</A>\n<Dt><H3>News</H3><DL><p><DT><A HREF="http://decoy/">Decoy</A></DL>\n
+file b.html <DL><p>\n<DT>\n<DT><A HREF="javascript:x">Quiet</A><A HREF="javascript:open()">Bad</A>\n<Dt><H3>News</H3><DL><p><DT><A HREF="http://decoy/">Decoy</A></DL>\n
 file b.html <DT><H3>Other</H3>\n<DL><p><DT><H3>News</H3>\n<DL><p><DT><A HREF="http://deep/">Deep</A>\n</DL><p>\n</DL><p>\n
 file b.html <dt><h3 ADD_DATE="1">News</h3>\n<dl><p>\n<DT><A HREF="a.html">A</A>\n<DT><A HREF="/b.html">nul</A>\n
-file b.html <DT><A HREF="javascript:window.open \t('./w1.html')">W1</A><a href="JAVASCRIPT:x" onclick="window.open('././w2')">W2</a>\n
+file b.html <DT><A HREF="javascriptwindow.open \t('./w1.html')">W1</A><a href="JAVASCRIPT:x" onclick="window.open('././w2')">W2</a>\n
 file b.html <DT><H3>Sub</H3>\n<DL><p>\n<DT><A HREF="ftp://sub/">Sub</A>\n<!-- </DL> --><DL CLASS="x"><Dl></dL></Dl></DL><p>\n
 file b.html <DT><A HREF="http://in/">In</A>\n</dl><p>\n<DT><A HREF="http://late/">Late</A><A HREF="javascript:x">L2</A>\n</DL>\n
 err URL prefix name="http://h.example/dir/" ... ok? (y/n) ["javascript:open()"]: can not recognize URL string\n
@@ -64,9 +64,9 @@ new out/my-In.url {U}http://in/{I}
 only posix
 args -v p.html
 link Link.url nowhere
-file p.html <A HREF="http://l/">\x7F\x5C\x80\x5C\x9F\x5C\xA0\x5C\xDF\x5C\xE0\x5C\xFC\x5C\xFD\x5C\x81/\x81</A><A HREF="http://t/">T\t</A><A HREF="http://c/">C\rR</A>\n
+file p.html <A HREF="http://l/">\x7F\x5C\x80\x5C\x9F\x5C\xA0\x5C\xDF\x5C\xE0\x5C\xFC\x5C\xFD\x5C\x81/\x81?\x81</A><A HREF="http://t/">T\t</A><A HREF="http://c/">C\rR</A>\n
 file p.html <A HREF="http://b/"> ?\t</A><A HREF="http://k/">Link</A><A HREF="http://s/">\x83\x5C\x83t\x83g.</A><A HREF="ftp:x">\x82\x60|con</A><A HREF="http://r5/">con </A><A HREF="http://r4/">com1</A>\n
-new \x7F!\x80\x5C\x9F\x5C\xA0!\xDF!\xE0\x5C\xFC\x5C\xFD!\x81!\x81.url {U}http://l/\r\n
+new \x7F!\x80\x5C\x9F\x5C\xA0!\xDF!\xE0\x5C\xFC\x5C\xFD!\x81!\x81\s\x81.url {U}http://l/\r\n
 new T\t.url {U}http://t/\r\n
 new C\rR.url {U}http://c/\r\n
 new \s\t.url {U}http://b/\r\n
