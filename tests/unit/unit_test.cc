@@ -65,7 +65,7 @@ TEST(FreeSpace, ClampAndRoot) {
 #ifndef _WIN32
   EXPECT_EQ(getFreeSpace("/no/such/folder"), -1);
 #endif
-  char root[4];
+  char root[4] = "zzz";
   for (auto [path, want] : {std::pair{"c:x", "c:\\"}, {"\\\\s\\x", "\\"}, {"c", "\\"}}) {
     free_space_root(path, root);
     EXPECT_STREQ(root, want);
