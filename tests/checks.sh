@@ -64,9 +64,9 @@ deb)
   [ -f root/usr/share/man/man1/favlink.1* ] || fail "no manual in the package" ;;
 browser)
   command -v chromium >/dev/null || { echo "no chromium: the page was not checked in a browser"; exit 77; }
-  cp "$src/examples/favorites/"*.url . && run -f1 ./*.url && cp out page.html
+  cp "$src/examples/favorites/"*.url . && run -f1 *.url && cp out page.html
   chromium --headless --no-sandbox --disable-gpu --dump-dom "file://$tmp/page.html" 2>/dev/null >dom
-  for f in ./*.url; do
+  for f in *.url; do
     name=$(basename "$f" .url | iconv -f CP932 -t UTF-8) href=$(sed -n 's/^URL=//p' "$f" | tr -d '\r')
     grep -qF "<a href=\"$href\">$name</a>" dom || fail "not shown: $name $href"
   done ;;
