@@ -45,7 +45,7 @@ new out/Last.url {U}http://last/\r\n
 args -v -a http://h.example/dir/page.html -i shell.dll;3 -n my- -s News -o out b.html
 stdin y\n
 dir out
-file b.html <DL><p>\n<p><DT>\n<DT><A HREF="javascript:x">Quiet</A><A HREF="javascript:open()">Bad</A>\n<Dt><H3>News</H3><DL><p><DT><A HREF="http://decoy/">Decoy</A></DL>\n
+file b.html <DL><p>\n<p>x<DT>\n<DT><A HREF="javascript:x">Quiet</A><A HREF="javascript:open()">Bad</A>\n<Dt><H3>News</H3><DL><p><DT><A HREF="http://decoy/">Decoy</A></DL>\n
 file b.html <DT><H3>Other</H3>\n<DL><p><DT><H3>News</H3>\n<DL><p><DT><A HREF="http://deep/">Deep</A>\n</DL><p>\n</DL><p>\n
 file b.html <dt><h3 ADD_DATE="1">News</h3>\n<dl><p>\n<DT><A HREF="a.html">A</A>\n<DT><A HREF="/b.html">nul</A>\n
 file b.html <DT><A HREF="javascriptwindow.open \t('./w1.html')">W1</A><a href="JAVASCRIPT:x" onclick="window.open('././w2')">W2</a>\n
