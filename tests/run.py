@@ -4,7 +4,8 @@
 #
 #   run.py [--windows] [--invert] PROG CASEFILE...     (PROG split like a shell line)
 #
-# A case starts with "== title"; each following line is "key value":
+# A case starts with "== title"; each following line is "key value". Lines
+# before the first case belong to every case of the file.
 #   args A "b c"     arguments, split at blanks ("" groups), then unescaped
 #   stdin / file NAME / dir NAME / link NAME TARGET / mode NAME 0755: made first
 #   as nobody        run as uid 65534;   disk N: the folder is a tmpfs left N blocks free
@@ -14,7 +15,8 @@
 # Values are CP932 bytes with \n \r \t \0 \\ \s \xNN; {N*text} repeats; {NAME} is
 # a "def NAME value" line, {SEP} the path separator. --windows: an LF expected on
 # stdout/stderr is CR LF, a backslash in a NAME (no Shift_JIS second byte) is a
-# folder. --invert: every case must fail (shows that the runner compares at all).
+# folder, and modes are not compared (Wine sets none of its own). --invert: every
+# case must fail (shows that the runner compares at all).
 import os, re, shlex, shutil, subprocess, sys, tempfile
 
 ESC = {'n': b'\n', 'r': b'\r', 't': b'\t', '0': b'\0', '\\': b'\\', 's': b' ', '"': b'"'}
@@ -33,17 +35,12 @@ def unescape(text, defs):
 
 
 def host_name(name, windows):
-    out, i = bytearray(), 0
-    while i < len(name):
-        step = 2 if 0x80 <= name[i] <= 0x9F or 0xE0 <= name[i] <= 0xFC else 1
-        out += b'/' if windows and name[i:i + step] == b'\\' else name[i:i + step]
-        i += step
-    return os.fsdecode(bytes(out))
+    parts = re.findall(rb'[\x80-\x9F\xE0-\xFC].|.', name, re.S)   # Shift_JIS characters
+    return os.fsdecode(b''.join(b'/' if windows and p == b'\\' else p for p in parts))
 
 
 def tree(top, windows):
-    """{path: 'dir', ('link', target) or (bytes, mode)} of everything below top
-    (Wine sets no modes of its own: there every mode counts as 0)."""
+    # {path: "dir", ("link", target) or (bytes, mode)} of everything below top
     found = {}
     for root, dirs, files in os.walk(top):
         for p in (os.path.join(root, n) for n in dirs + files if not n.startswith('.fill')):
@@ -52,62 +49,52 @@ def tree(top, windows):
     return found
 
 
-def run_case(prog, lines, defs, windows):
+def run_case(cmd, lines, defs, windows):
     c, new, steps = {'args': '', 'stdin': b'', 'out': b'', 'err': b'', 'exit': '0'}, {}, []
     for key, rest in lines:
         name, _, val = rest.partition(' ')
-        if key in ('file', 'dir', 'link', 'mode'):
+        if key in ('file', 'dir', 'link', 'mode', 'new'):
             steps.append((key, host_name(unescape(name, defs), windows), unescape(val, defs)))
-        elif key == 'new':
-            new[host_name(unescape(name, defs), windows)] = unescape(val, defs)
         else:
             c[key] = c[key] + unescape(rest, defs) if key in ('out', 'err', 'stdin') else rest
     if c.get('only', ['posix', 'windows'][windows]) != ['posix', 'windows'][windows] or (
             ('disk' in c or 'as' in c) and os.geteuid() != 0):
         return None   # not for this platform, or needs root
-    cmd = shlex.split(prog)
     with tempfile.TemporaryDirectory() as top, tempfile.TemporaryDirectory() as bin_dir:
         os.chmod(top, 0o777)
         if 'as' in c:   # a copy another user can surely run, wherever the build is
             os.chmod(bin_dir, 0o755)
-            cmd[0] = shutil.copy(cmd[0], bin_dir)
+            cmd = [shutil.copy(cmd[0], bin_dir)] + cmd[1:]
         if 'disk' in c:
             subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k', 'tmpfs', top], check=True)
         try:
             for key, name, val in steps:
                 p = os.path.join(top, name)
-                os.makedirs(os.path.dirname(p) if key != 'dir' else p, exist_ok=True)
+                os.makedirs(p if key == 'dir' else os.path.dirname(p), exist_ok=True)
                 if key == 'file':
                     open(p, 'ab').write(val)
-                elif key == 'link':
-                    os.symlink(os.fsdecode(val), p)
-                elif key == 'mode':
-                    os.chmod(p, int(val, 8))
-            for k in range(int(c.get('disk', -1)) >= 0 and 1000):   # fill up to N free blocks
-                if os.statvfs(top).f_bavail <= int(c['disk']):
-                    break
-                open(os.path.join(top, f'.fill{k}'), 'wb').write(bytes(os.statvfs(top).f_bsize))
-            before = tree(top, windows)
-            lex = shlex.shlex(expand(c['args'], defs), posix=True)
-            lex.whitespace_split, lex.escape, lex.quotes = True, '', '"'
+                elif key in ('link', 'mode'):
+                    os.symlink(os.fsdecode(val), p) if key == 'link' else os.chmod(p, int(val, 8))
+            while 'disk' in c and os.statvfs(top).f_bavail > int(c['disk']):   # leave N blocks free
+                open(os.path.join(top, f'.fill{len(os.listdir(top))}'), 'wb').write(bytes(os.statvfs(top).f_bsize))
+            want = tree(top, windows)
+            args = [unescape(a.strip('"'), defs) for a in re.findall(r'"[^"]*"|[^ ]+', expand(c['args'], defs))]
             old = os.umask(0)
-            r = subprocess.run(cmd + [unescape(a, defs) for a in lex], cwd=top, input=c['stdin'],
-                               stderr=subprocess.PIPE, timeout=60, user=65534 if 'as' in c else None,
+            r = subprocess.run(cmd + args, cwd=top, input=c['stdin'], stderr=subprocess.PIPE, timeout=60,
                                stdout=open('/dev/full', 'wb') if 'stdout' in c else subprocess.PIPE,
-                               env=dict(os.environ, WINEDEBUG='-all', LC_ALL=os.environ.get(
-                                   'FAVLINK_WINE_LC_ALL', 'C') if windows else 'C'))
+                               user=65534 if 'as' in c else None, env=dict(os.environ, WINEDEBUG='-all',
+                               LC_ALL=os.environ.get('FAVLINK_WINE_LC_ALL', 'C') if windows else 'C'))
             os.umask(old)
-            after = tree(top, windows)   # read before the tmpfs goes
+            got = {'exit': r.returncode, 'stdout': r.stdout or b'', 'stderr': r.stderr, **tree(top, windows)}
         finally:
             if 'disk' in c:
                 subprocess.run(['umount', top], check=True)
-    for n, v in new.items():
-        before[n] = (v, (not windows) * 0o666)
+    for _, n, v in (s for s in steps if s[0] == 'new'):
+        want[n] = (v, (not windows) * 0o666)
         while n := os.path.dirname(n):
-            before.setdefault(n, 'dir')
+            want.setdefault(n, 'dir')
     crlf = (lambda b: re.sub(rb'(?<!\r)\n', b'\r\n', b)) if windows else (lambda b: b)
-    got = {'exit': r.returncode, 'stdout': r.stdout or b'', 'stderr': r.stderr, **after}
-    want = {'exit': int(c['exit']), 'stdout': crlf(c['out']), 'stderr': crlf(c['err']), **before}
+    want.update(exit=int(c['exit']), stdout=crlf(c['out']), stderr=crlf(c['err']))
     return [f'{k}: expected {want.get(k)!r}\n{" " * len(k)}       got {got.get(k)!r}'
             for k in dict.fromkeys([*want, *got]) if want.get(k) != got.get(k)]
 
@@ -115,25 +102,24 @@ def run_case(prog, lines, defs, windows):
 def main(argv):
     windows, invert = '--windows' in argv, '--invert' in argv
     prog, *files = [a for a in argv if not a.startswith('--')]
-    prog = shlex.join(os.path.abspath(w) if os.path.exists(w) else w for w in shlex.split(prog))
-    passed = failed = skipped = 0
+    cmd = [os.path.abspath(w) if os.path.exists(w) else w for w in shlex.split(prog)]
+    counts = {'passed': 0, 'failed': 0, 'skipped': 0}
     for path in files:
-        cases, defs = [], {'SEP': '\\\\' if windows else '/'}
+        cases, common, defs = [], [], {'SEP': '\\\\' if windows else '/'}
         for key, _, rest in (line.partition(' ') for line in open(path, encoding='utf-8').read().splitlines()):
             if key == '==':
-                cases.append((rest, []))
+                cases.append((rest, list(common)))
             elif key == 'def':
                 defs.update([rest.split(' ', 1)])
             elif key and not key.startswith('#'):
-                cases[-1][1].append((key, rest))
+                (cases[-1][1] if cases else common).append((key, rest))
         for title, lines in cases:
-            skipped += (bad := run_case(prog, lines, defs, windows)) is None
-            if bad is not None:
-                passed, failed = passed + (bool(bad) == invert), failed + (bool(bad) != invert)
-                if bool(bad) != invert:
-                    print(f'FAIL {path}: {title}\n  ' + ('\n  '.join(bad) or 'passed, but should fail'))
-    print(f'{passed} passed, {failed} failed, {skipped} skipped')
-    return 1 if failed or not passed + skipped else 0
+            bad = run_case(cmd, lines, defs, windows)
+            counts['skipped' if bad is None else 'passed' if bool(bad) == invert else 'failed'] += 1
+            if bad is not None and bool(bad) != invert:
+                print(f'FAIL {path}: {title}\n  ' + ('\n  '.join(bad) or 'passed, but should fail'))
+    print(', '.join(f'{n} {k}' for k, n in counts.items()))
+    return 1 if counts['failed'] or not counts['passed'] + counts['skipped'] else 0
 
 
 if __name__ == '__main__':

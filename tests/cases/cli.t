@@ -27,25 +27,16 @@ args
 err Usage: (1)favlink [-t <title>] [-f<n>] <URLfiles>\n\s      (2)favlink -v [-a <addr>] [-s <select>] [-i <icon>] [-n <name>]\n\s         [-o <output>] <HTMLfile>\n
 exit 1
 
-== the first file ends the options; -usage later, an empty argument and a lone -t are files
-args -t A -f1 -t B -f4294967297 "" -usage -t
-err : not found\n-usage: not found\n-t: not found\n
+== the first file ends the options; later options, an empty argument and long or odd names are files
+args -f -t A -f1 -t B -f4294967297 1 -a x -v "" -usage -t {1024*n} {1025*m} %d\\%s\\\\%
+err 1: not found\n-a: not found\nx: not found\n-v: not found\n: not found\n-usage: not found\n-t: not found\n
+err {1024*n}: not found\n%d\\%s\\\\%: not found\n
 out {HEAD}B</H2></CENTER><HR>\n</OL>\n{FOOT}
 
 == -f reads blanks, a sign and leading zeros; a lone -t at the end is a file
 args "-f \t+0001x" -t
 err -t: not found\n
 out {HEAD}Favorite Links From URL Files</H2></CENTER><HR>\n</DL>\n{FOOT}
-
-== shortcut options before -v are files; -f takes no separate number
-args -f 1 -a x -v
-err 1: not found\n-a: not found\nx: not found\n-v: not found\n
-out {HEAD}Favorite Links From URL Files</H2></CENTER><HR>\n</OL>\n{FOOT}
-
-== long and odd names in messages: a name filling the message leaves no room, a longer one is left out
-args {1024*n} {1025*m} %d\\%s\\\\%
-err {1024*n}: not found\n%d\\%s\\\\%: not found\n
-out {HEAD}Favorite Links From URL Files</H2></CENTER><HR>\n</OL>\n{FOOT}
 
 == -v alone, and -v without an HTML file after its options, end with 0
 args -v -t T -f1 -s x -o

@@ -6,16 +6,16 @@ def U [InternetShortcut]\r\nURL=
 args -v -o out p.html
 file out/Exists.url old
 dir out/Dir.url
-file p.html <A HREF="http://a.example/">Alpha</A> <a href="ftp://b.example/">beta</a><A HREF="HTTP://rel/">Rel</A><A HREF="https://s/">S</A>\r\n
+file p.html <a href="ftp://b.example/">beta</a><A HREF="HTTP://rel/">Rel</A><A HREF="https://s/">S</A>\r\n
 file p.html <!-- <A HREF="http://hidden/">Hidden</A>\n<a href="http://hidden2/">h2</a> --> <A HREF="http://after.example/">After</A> --> <!-->\n
 file p.html <A HREF="http://hidden3/">H3</A>-->\n
 file p.html <A NAME="x">n</A><A Href="http://mixed/">m</A><A HREF = "http://sp/">s</A><A HREF=http://unq/>u</A><A TITLE="a>b" HREF="http://gt1/">g1</A>\n
 file p.html <A HREF="http://gt2/" TITLE="x>y">Gt2</A><A HREF="">Empty</A><A HREF="javascript:void(0)">js</A><A HREF="http://lost/">Lost</A>\n
 file p.html <A HREF="http://open/>Open</A>\n<A HREF="http://next/">\nNext</A>\n
 file p.html <A HREF="http://nc/">Nc<A HREF="http://nc2/">\n<A HREF="http://noclose/">NoClose <A HREF="http://inner/">Inner</A>\n
-file p.html <A HREF="http://img/"><IMG SRC="a.gif"></A>\n<A HREF="http://q/">say "a<b>c" x</A><A HREF="http://n1/">a/b:c|d*e?f"g\\h</A>\n
-file p.html <A HREF="http://n2/">x...y....z</A><A HREF="http://n3/"> \t Lead</A><A HREF="http://n4/">..</A><A HREF="http://n5/">?*</A>\n
-file p.html <A HREF="http://r1/">CON</A><A HREF="http://r2/">Nul</A><A HREF="http://r3/">clock</A>\n
+file p.html <A HREF="http://img/"><IMG SRC="a.gif"></A>\n<A HREF="http://q/"> \t Lead "a<b>c" a/b:c|d*e?f"g\\h x...y....z</A>\n
+file p.html <A HREF="http://n4/">..</A><A HREF="http://n5/">?*</A>\n
+file p.html <A HREF="http://r2/">Nul</A>
 file p.html <A HREF="http://sj/">\x83\x5C\x83|</A><A HREF="http://dup1/">Dup</A><A HREF="http://dup2/">Dup</A><A HREF="http://e/">Exists</A><A HREF="http://d/">Dir</A>\n
 file p.html {1021*x}<A HREF="http://cut/">Cut</A><A HREF="http://whole/">Whole</A>\n
 file p.html <A HREF="http://nul/">Nul\0x</A><A HREF="http://afternul/">AN</A>\n
@@ -24,18 +24,12 @@ err ["javascript:void(0)"]: can not recognize URL string\n["http://open/>Open</A
 err "": link tag not closed for the link of "http://next/"\n"Nc<A HREF="http://nc2/">": link tag not closed for the link of "http://nc/"\n
 err "": link tag not closed for the link of "http://nc2/"\n[]: invalid name for the link of "http://img/"\n
 err [..]: invalid name for the link of "http://n4/"\n[?*]: invalid name for the link of "http://n5/"\n"Nul": link tag not closed for the link of "http://nul/"\n
-new out/Alpha.url {U}http://a.example/\r\n
 new out/beta.url {U}ftp://b.example/\r\n
 new out/After.url {U}http://after.example/\r\n
 new out/Gt2.url {U}http://gt2/\r\n
 new out/NoClose\sInner.url {U}http://noclose/\r\n
-new out/say\sa(b)c\sx.url {U}http://q/\r\n
-new out/a!b;c!d\se\sfg!h.url {U}http://n1/\r\n
-new out/x\s\s.y\s\s\s\sz.url {U}http://n2/\r\n
-new out/Lead.url {U}http://n3/\r\n
-new out/_CON.url {U}http://r1/\r\n
+new out/Lead\sa(b)c\sa!b;c!d\se\sfg!h\sx\s\s.y\s\s\s\sz.url {U}http://q/\r\n
 new out/_Nul.url {U}http://r2/\r\n
-new out/_clock.url {U}http://r3/\r\n
 new out/\x83\x5C\x83|.url {U}http://sj/\r\n
 new out/Dup.url {U}http://dup1/\r\n
 new out/Whole.url {U}http://whole/\r\n
@@ -86,18 +80,13 @@ new Fits.url {U}{1500*p}/{522*a}\r\n
 new {250*n}.url {U}http://n/\r\n
 new {251*o}.url {U}http://o/\r\n
 
-== the limit of a path
+== the limits of a path and of the icon lines (2047 bytes each)
 only posix
-args -v -o {10*{200*d}/}{31*d} p.html
+args -v -i {2025*i};-5 -o {10*{200*d}/}{31*d} p.html
 dir {10*{200*d}/}{31*d}
 file p.html <A HREF="http://x/">x</A><A HREF="http://y/">xy</A>
 err too long path ... xy.url\n
-new {10*{200*d}/}{31*d}/x.url {U}http://x/\r\n
-
-== the limit of the icon lines: 2047 bytes are written
-args -v -i {2025*i};-5 p.html
-file p.html <A HREF="http://x/">x</A>
-new x.url {U}http://x/\r\nIconIndex=0\r\nIconFile={2025*i}\r\n
+new {10*{200*d}/}{31*d}/x.url {U}http://x/\r\nIconIndex=0\r\nIconFile={2025*i}\r\n
 
 == icon lines of 2048 bytes pass every link over
 args -v -i {2026*i} p.html

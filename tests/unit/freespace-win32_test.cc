@@ -22,15 +22,15 @@ BOOL WINAPI fake_ex(LPCSTR root, PULARGE_INTEGER avail, PULARGE_INTEGER, PULARGE
   return g_ok;
 }
 
-FARPROC WINAPI fake_lookup(HMODULE, LPCSTR name) {
-  return g_has_ex && std::strcmp(name, "GetDiskFreeSpaceExA") == 0
-             ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&fake_ex)) : nullptr;
-}
-
 BOOL WINAPI fake_old(LPCSTR root, LPDWORD spc, LPDWORD bps, LPDWORD free_clusters, LPDWORD) {
   g_asked += std::string("old:") + root;
   *spc = 8, *bps = 512, *free_clusters = 0xFFFFFFFF;
   return g_ok;
+}
+
+FARPROC WINAPI fake_lookup(HMODULE, LPCSTR name) {
+  return g_has_ex && std::strcmp(name, "GetDiskFreeSpaceExA") == 0
+             ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&fake_ex)) : nullptr;
 }
 
 TEST(FreeSpaceWin32, RootQueryAndAnswer) {
