@@ -59,8 +59,6 @@ void take_icon(ShortcutOptions* o, char* value) {
   o->icon = value;
 }
 
-
-
 void take_name_prefix(ShortcutOptions* o, const char* value) {
   if (illegal_name(value)) {
     errmsg("\"%s\" ... illegal name as filename\n", value);
