@@ -2,13 +2,13 @@
 //
 // Input: the arguments, one per line, up to the first NUL byte; the rest is
 // the file "f", which the arguments may name as the HTML file or as a .url
-// file. An input without a NUL (a corpus file) is the file, run in both modes. Before each run the folder holds "f" and "keep/old.url"; after it,
+// file. An input without a NUL (a corpus file) is the file, run in both modes.
+// Before each run the folder holds "f" and "keep/old.url"; after it,
 // "keep/old.url" must be unchanged and every other file a well-formed .url
 // file. Arguments that would leave the folder ("/...", ".."), the -a question
 // and an -n value favlink refuses (both end the process) are defused first.
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,7 +27,7 @@ static std::string slurp(const fs::path& p) {
   return s.str();
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   static const fs::path dir = [] {
     char tmpl[] = "/tmp/favlink-fuzz.XXXXXX";
     if (::mkdtemp(tmpl) == nullptr || ::chdir(tmpl) != 0) std::abort();
@@ -40,20 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::create_directory("keep");
   std::ofstream("keep/old.url") << "old";
   std::ofstream("f", std::ios::binary) << (nul == std::string::npos ? in : in.substr(nul + 1));
-
-  // Without a NUL the whole input is the file, scanned and then read as a .url file.
   for (const std::string& arg_lines : nul == std::string::npos ? std::vector<std::string>{"-v\nf", "-f1\nf"}
                                                              : std::vector{in.substr(0, nul)}) {
     std::vector<std::string> args{"favlink"};
     std::istringstream lines(arg_lines);
     for (std::string a; std::getline(lines, a);) {
-      args.push_back(a.starts_with('/') || a.find("..") != std::string::npos ? "x" : a == "-a" ? "-A" : a);
+      if (args.back() == "-n" && illegal_name(a.c_str())) args.back() = "-N";
+      args.push_back(a == "-a" || a.starts_with('/') || a.find("..") != std::string::npos ? "x" : a);
     }
     std::vector<char*> argv;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-      if (args[i] == "-n" && i + 1 < args.size() && illegal_name(args[i + 1].c_str())) args[i] = "-N";
-      argv.push_back(args[i].data());
-    }
+    for (auto& a : args) argv.push_back(a.data());
     favlink_main(static_cast<int>(argv.size()), argv.data());
     if (g_page.owns_folder) std::free(const_cast<char*>(g_page.folder));
     g_page = LinkPage{};

@@ -34,9 +34,9 @@ def unescape(text, defs):
                     for e, t in re.findall(r'\\(x..|.)|([^\\]+)', expand(text, defs)))
 
 
-def host_name(name, windows):
-    parts = re.findall(rb'[\x80-\x9F\xE0-\xFC].|.', name, re.S)   # Shift_JIS characters
-    return os.fsdecode(b''.join(b'/' if windows and p == b'\\' else p for p in parts))
+def host_name(name, windows):   # on Windows a backslash that is no Shift_JIS second byte is a folder
+    return os.fsdecode(b''.join(b'/' if windows and p == b'\\' else p
+                                for p in re.findall(rb'[\x80-\x9F\xE0-\xFC].|.', name, re.S)))
 
 
 def tree(top, windows):
@@ -68,7 +68,7 @@ def run_case(cmd, lines, defs, windows):
         if 'disk' in c:
             subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k', 'tmpfs', top], check=True)
         try:
-            for key, name, val in steps:
+            for key, name, val in steps:   # new: the folder must exist (favlink makes none)
                 p = os.path.join(top, name)
                 os.makedirs(p if key == 'dir' else os.path.dirname(p), exist_ok=True)
                 if key == 'file':
@@ -89,11 +89,8 @@ def run_case(cmd, lines, defs, windows):
         finally:
             if 'disk' in c:
                 subprocess.run(['umount', top], check=True)
-    for _, n, v in (s for s in steps if s[0] == 'new'):
-        want[n] = (v, (not windows) * 0o666)
-        while n := os.path.dirname(n):
-            want.setdefault(n, 'dir')
-    crlf = (lambda b: re.sub(rb'(?<!\r)\n', b'\r\n', b)) if windows else (lambda b: b)
+    want.update({n: (v, (not windows) * 0o666) for key, n, v in steps if key == 'new'})
+    crlf = (lambda b: re.sub(rb'(?<!\r)\n', b'\r\n', b) if windows else b)
     want.update(exit=int(c['exit']), stdout=crlf(c['out']), stderr=crlf(c['err']))
     return [f'{k}: expected {want.get(k)!r}\n{" " * len(k)}       got {got.get(k)!r}'
             for k in dict.fromkeys([*want, *got]) if want.get(k) != got.get(k)]

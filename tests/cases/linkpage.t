@@ -32,20 +32,11 @@ out <H3>[\x83\x5C\x83t\x83g]</H3>\n<DL>\n<DT>01. <A href="s">s</A>\n<DD> \n<DT>0
 out </DL>\n{FOOT}
 err missing.url: not found\ndir.url: not found\n
 
-== list type: the first file opens a folder list, a file without a folder joins it
-args -f2 News\\b.url top.url Tech\\c.url x/y.url
+== list type (-f saturates, never wraps to 1): the first file opens a folder list, a file without a folder joins it
+args -f4294967297 News\\b.url top.url Tech\\c.url x/y.url
 file News\\b.url {U}b\r\n
 file top.url {U}t\r\n
 file Tech\\c.url {U}c\r\n
 file x/y.url {U}y\r\n
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<H3>[News]</H3>\n<OL>\n<LI><A href="b">b</A><BR>\n
 out <LI><A href="t">top</A><BR>\n</OL><HR>\n<H3>[Tech]</H3>\n<OL>\n<LI><A href="c">c</A><BR>\n<LI><A href="y">x/y</A><BR>\n</OL>\n{FOOT}
-
-== a first folder of two blanks is the folder before any heading: no list is opened
-only posix
-args -f-1 \s\s\\z.url top.url News\\b.url
-file \s\s\\z.url {U}z\r\n
-file top.url {U}t\r\n
-file News\\b.url {U}b\r\n
-out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<LI><A href="z">z</A><BR>\n<LI><A href="t">top</A><BR>\n
-out </OL><HR>\n<H3>[News]</H3>\n<OL>\n<LI><A href="b">b</A><BR>\n</OL>\n{FOOT}

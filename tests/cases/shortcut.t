@@ -5,7 +5,6 @@ def U [InternetShortcut]\r\nURL=
 == the scanner, link extraction and name rules without -a
 args -v -o out p.html
 file out/Exists.url old
-dir out/Dir.url
 file p.html <a href="ftp://b.example/">beta</a><A HREF="HTTP://rel/">Rel</A><A HREF="https://s/">S</A>\r\n
 file p.html <!-- <A HREF="http://hidden/">Hidden</A>\n<a href="http://hidden2/">h2</a> --> <A HREF="http://after.example/">After</A> --> <!-->\n
 file p.html <A HREF="http://hidden3/">H3</A>-->\n
@@ -16,7 +15,7 @@ file p.html <A HREF="http://nc/">Nc<A HREF="http://nc2/">\n<A HREF="http://noclo
 file p.html <A HREF="http://img/"><IMG SRC="a.gif"></A>\n<A HREF="http://q/"> \t Lead "a<b>c" a/b:c|d*e?f"g\\h x...y....z</A>\n
 file p.html <A HREF="http://n4/">..</A><A HREF="http://n5/">?*</A>\n
 file p.html <A HREF="http://r2/">Nul</A>
-file p.html <A HREF="http://sj/">\x83\x5C\x83|</A><A HREF="http://dup1/">Dup</A><A HREF="http://dup2/">Dup</A><A HREF="http://e/">Exists</A><A HREF="http://d/">Dir</A>\n
+file p.html <A HREF="http://sj/">\x83\x5C\x83|</A><A HREF="http://e/">Exists</A>\n
 file p.html {1021*x}<A HREF="http://cut/">Cut</A><A HREF="http://whole/">Whole</A>\n
 file p.html <A HREF="http://nul/">Nul\0x</A><A HREF="http://afternul/">AN</A>\n
 file p.html <A HREF="http://last/">Last</A>
@@ -31,7 +30,6 @@ new out/NoClose\sInner.url {U}http://noclose/\r\n
 new out/Lead\sa(b)c\sa!b;c!d\se\sfg!h\sx\s\s.y\s\s\s\sz.url {U}http://q/\r\n
 new out/_Nul.url {U}http://r2/\r\n
 new out/\x83\x5C\x83|.url {U}http://sj/\r\n
-new out/Dup.url {U}http://dup1/\r\n
 new out/Whole.url {U}http://whole/\r\n
 new out/Last.url {U}http://last/\r\n
 
