@@ -54,9 +54,10 @@ args -v -n a|b -a x p.html
 err "a|b" ... illegal name as filename\n
 exit 1
 
-== the end of input refuses
+== an answer with a blank before the y refuses; a slash after a lead byte is no slash
 only posix
 args -v -a a\x83/x p.html
+stdin \sy\n
 err URL prefix name="a\x83/x/" ... ok? (y/n) quit!\n
 exit 1
 
