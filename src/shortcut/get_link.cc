@@ -38,15 +38,11 @@ char* tag_end(const char* q) {
   }
 }
 
-char* get_href(char* q) {
-  if (longer_than(q, kLinkText)) return href_fail(q);
+const char* href_text(char* q, std::size_t* len) {
   if (std::strncmp(q, "\"javascript", 11) != 0 && std::strncmp(q, "\"JAVASCRIPT", 11) != 0) {
     // Plain form: the value as it stands, up to its closing quote.
-    const char* v = q + 1;
-    const std::size_t n = std::strcspn(v, "\"");
-    std::memcpy(g_href.data(), v, n);
-    g_href[n] = '\0';
-    return g_href.data();
+    *len = std::strcspn(q + 1, "\"");
+    return q + 1;
   }
   // Script form. The search runs on through later attributes of the tag.
   char* call = std::strstr(q + 11, "window.open");
@@ -60,13 +56,21 @@ char* get_href(char* q) {
   *close = '\0';
   const char* url = open + 1;
   if (url[0] == '.' && url[1] == '/') url += 2;  // once: "././a" -> "./a"
-  const std::size_t n = std::strlen(url);
-  std::memcpy(g_href.data(), url, n + 1);
+  *len = static_cast<std::size_t>(close - url);
+  return url;
+}
+
+char* get_href(char* q) {
+  if (longer_than(q, kLinkText)) return href_fail(q);
+  std::size_t n = 0;
+  const char* url = href_text(q, &n);
+  if (url == nullptr) return nullptr;
+  std::memcpy(g_href.data(), url, n);
+  g_href[n] = '\0';
   return g_href.data();
 }
 
-char* get_caption(const char* text) {
-  if (longer_than(text, kLinkText)) return nullptr;
+std::size_t strip_tags(const char* text, char* out) {
   bool in_tag = false;
   bool quoted = false;
   std::size_t n = 0;
@@ -78,9 +82,15 @@ char* get_caption(const char* text) {
     } else if (*p == '>' && !quoted) {
       in_tag = false;
     } else if (!in_tag) {
-      g_caption[n++] = *p;
+      out[n++] = *p;
     }
   }
-  g_caption[n] = '\0';
+  out[n] = '\0';
+  return n;
+}
+
+char* get_caption(const char* text) {
+  if (longer_than(text, kLinkText)) return nullptr;
+  strip_tags(text, g_caption.data());
   return g_caption.data();
 }

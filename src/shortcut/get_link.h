@@ -4,6 +4,8 @@
 #ifndef FAVLINK_SHORTCUT_GET_LINK_H_
 #define FAVLINK_SHORTCUT_GET_LINK_H_
 
+#include <cstddef>
+
 /// Longest input get_href and get_caption accept, and the text room of their
 /// result areas (each has one more byte for the NUL).
 inline constexpr int kLinkText = 1024;
@@ -23,10 +25,19 @@ char* tag_end(const char* q);
 ///   get_href("\"javascript:window.open ('./a.html')") -> "a.html"
 char* get_href(char* q);
 
+/// get_href without a length limit or a copy: gives where the URL starts in
+/// q and its length in *len (the plain form is not terminated there), or null
+/// after the same report.
+const char* href_text(char* q, std::size_t* len);
+
 /// The caption between the start tag and the closing tag with tags and
 /// double quotes removed, in a static area that the next call overwrites;
 /// null (no report) when the text is longer than kLinkText bytes.
 ///   get_caption("<IMG SRC=\"x.gif\">News \"<1>\"") -> "News <1>"
 char* get_caption(const char* text);
+
+/// get_caption without a limit: writes the caption of text into out, which
+/// has room for strlen(text) + 1 bytes, and gives its length.
+std::size_t strip_tags(const char* text, char* out);
 
 #endif  // FAVLINK_SHORTCUT_GET_LINK_H_

@@ -14,10 +14,6 @@ namespace {
 
 using Area = std::array<char, kUrlArea>;
 
-// Longest absolute URL: the first text written, "[InternetShortcut]\nURL=%s\n",
-// is 24 bytes longer and must fit its area.
-constexpr std::size_t kMaxUrl = kUrlArea - 1 - 24;
-
 // Replacement of one single-byte character of a name; 0 keeps it.
 unsigned char replacement(unsigned char c) {
   switch (c) {
@@ -36,17 +32,6 @@ bool only_blanks(const char* s) {
   return *s == '\0';
 }
 
-// Device names that the name may not be, whatever its case.
-bool is_reserved(const char* name) {
-  Area lower;
-  std::snprintf(lower.data(), lower.size(), "%s", name);
-  to_lower(lower.data());
-  for (const char* r : {"con", "prn", "aux", "nul", "clock"}) {
-    if (std::strcmp(lower.data(), r) == 0) return true;
-  }
-  return false;
-}
-
 std::size_t digits(int n) {
   char tmp[16];
   return static_cast<std::size_t>(std::snprintf(tmp, sizeof tmp, "%d", n));
@@ -62,12 +47,23 @@ int write_failed(std::FILE* fp, const char* path) {
 
 }  // namespace
 
-void clean_name(char* name) {
+bool is_reserved(const char* name) {
+  Area lower;
+  std::snprintf(lower.data(), lower.size(), "%s", name);
+  to_lower(lower.data());
+  for (const char* r : {"con", "prn", "aux", "nul", "clock"}) {
+    if (std::strcmp(lower.data(), r) == 0) return true;
+  }
+  return false;
+}
+
+void clean_name(char* name, bool utf8) {
   auto* p = reinterpret_cast<unsigned char*>(name);
   while (*p != '\0') {
     // Second bytes of Shift_JIS are 0x40..0xFC: a lead byte before anything
     // lower (a stray byte of UTF-8 or a cut character) carries nothing along.
-    if (sjis_lead(p[0]) && p[1] >= 0x40) {
+    // UTF-8 needs no stepping: no byte of a multi-byte sequence is ASCII.
+    if (!utf8 && sjis_lead(p[0]) && p[1] >= 0x40) {
       p += 2;
       continue;
     }
@@ -134,35 +130,41 @@ int make_url(char* caption, const char* url_prefix, const char* link_url, const 
     path[n] = kPathSep;
     std::memcpy(path.data() + n + 1, file.data(), std::strlen(file.data()) + 1);
   }
+  const int r = write_url_file(path.data(), url.data(), icon, icon_index, file.data());
+  return r == 2 ? 0 : r;
+}
+
+int write_url_file(const char* path, const char* url, const char* icon, int icon_index,
+                   const char* shown_name) {
   const int shown_index = icon_index > 0 ? icon_index : 0;
   // "IconIndex=%d\nIconFile=%s\n" must fit its area too.
   if (icon != nullptr && 21 + digits(shown_index) + std::strlen(icon) > kUrlArea - 1) {
-    errmsg("too long icon file ... %s\n", file.data());
-    return 0;
+    errmsg("too long icon file ... %s\n", shown_name);
+    return 2;
   }
 
   // 10.-11. Create the file, never opening one that exists.
   std::FILE* fp = nullptr;
-  switch (create_new(path.data(), &fp)) {
+  switch (create_new(path, &fp)) {
     case CreateResult::kExists:
       return 1;
     case CreateResult::kFailed:
-      errmsg("\"%s\": cannot create\n", path.data());
+      errmsg("\"%s\": cannot create\n", path);
       return -1;
     case CreateResult::kCreated:
       break;
   }
 
   // 12.-14. Write, close, and make sure the volume has room left.
-  if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, url.data(), kUrlNewline) < 0) {
-    return write_failed(fp, path.data());
+  if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, url, kUrlNewline) < 0) {
+    return write_failed(fp, path);
   }
   if (icon != nullptr && std::fprintf(fp, "IconIndex=%d%sIconFile=%s%s", shown_index, kUrlNewline,
                                       icon, kUrlNewline) < 0) {
-    return write_failed(fp, path.data());
+    return write_failed(fp, path);
   }
-  if (Fclose(fp, path.data()) != 0) {
-    errmsg("\"%s\"; writing error\n", path.data());
+  if (Fclose(fp, path) != 0) {
+    errmsg("\"%s\"; writing error\n", path);
     return -1;
   }
   return 0;
