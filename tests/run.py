@@ -11,7 +11,8 @@
 #   as nobody        run as uid 65534;   disk N: the folder is a tmpfs left N blocks free
 #   stdout full      standard output is /dev/full;   only posix|windows
 #   exit N (default 0);  out / err (repeatable, appended)
-#   new NAME         a file the run makes, mode 0666 under umask 0; nothing else may appear
+#   new NAME         a file the run makes, mode 0666 under umask 0, with the folders above it
+#                    (NAME/ : a folder); nothing else may appear
 # Values are CP932 bytes with \n \r \t \0 \\ \s \xNN; {N*text} repeats; {NAME} is
 # a "def NAME value" line, {SEP} the path separator. --windows: an LF expected on
 # stdout/stderr is CR LF, a backslash in a NAME (no Shift_JIS second byte) is a
@@ -68,7 +69,7 @@ def run_case(cmd, lines, defs, windows):
         if 'disk' in c:
             subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k', 'tmpfs', top], check=True)
         try:
-            for key, name, val in steps:   # new: the folder must exist (favlink makes none)
+            for key, name, val in (s for s in steps if s[0] != 'new'):
                 p = os.path.join(top, name)
                 os.makedirs(p if key == 'dir' else os.path.dirname(p), exist_ok=True)
                 if key == 'file':
@@ -89,7 +90,9 @@ def run_case(cmd, lines, defs, windows):
         finally:
             if 'disk' in c:
                 subprocess.run(['umount', top], check=True)
-    want.update({n: (v, (not windows) * 0o666) for key, n, v in steps if key == 'new'})
+    for n in (n for key, n, v in steps if key == 'new'):   # "new a/b/": a folder; parents come along
+        want.update({n[:i]: 'dir' for i, ch in enumerate(n) if ch == '/' and n[:i] not in want})
+    want.update({n: (v, (not windows) * 0o666) for key, n, v in steps if key == 'new' and n[-1:] != '/'})
     crlf = (lambda b: re.sub(rb'(?<!\r)\n', b'\r\n', b) if windows else b)
     want.update(exit=int(c['exit']), stdout=crlf(c['out']), stderr=crlf(c['err']))
     return [f'{k}: expected {want.get(k)!r}\n{" " * len(k)}       got {got.get(k)!r}'

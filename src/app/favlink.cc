@@ -10,6 +10,8 @@
 #include "diag/errmsg.h"
 #include "linkpage/put_link.h"
 #include "shortcut/scan_html.h"
+#include "shortcut/scan_tree.h"
+#include "support/names.h"
 #include "support/sjis.h"
 
 namespace {
@@ -22,6 +24,7 @@ struct ShortcutOptions {
   const char* icon = nullptr;
   int icon_index = -1;
   const char* name_prefix = "";
+  bool extended = false;  // -x
 };
 
 // Characters a name prefix may not hold: they would leave the output folder
@@ -77,6 +80,40 @@ int stdout_status() {
   return 0;
 }
 
+// The options before the first file argument; gives that argument's index.
+// A dry scan only finds the options: it asks and refuses nothing.
+int scan_options(int argc, char** argv, ShortcutOptions* o, bool* shortcut_mode, bool dry) {
+  *shortcut_mode = false;
+  int i = 1;
+  for (; i < argc; ++i) {
+    const char* a = argv[i];
+    const bool has_value = i + 1 < argc;
+    const bool option = *shortcut_mode && has_value;
+    if (std::strcmp(a, "-t") == 0 && has_value) {
+      g_page.title = argv[++i];
+    } else if (std::strncmp(a, "-f", 2) == 0) {
+      g_page.format = to_int(a + 2);
+    } else if (std::strcmp(a, "-v") == 0) {
+      *shortcut_mode = true;
+    } else if (std::strcmp(a, "-x") == 0) {
+      o->extended = true;
+    } else if (option && std::strcmp(a, "-a") == 0) {
+      if (dry) ++i; else take_url_prefix(o, argv[++i]);
+    } else if (option && std::strcmp(a, "-i") == 0) {
+      if (dry) ++i; else take_icon(o, argv[++i]);
+    } else if (option && std::strcmp(a, "-n") == 0) {
+      if (dry) ++i; else take_name_prefix(o, argv[++i]);
+    } else if (option && std::strcmp(a, "-s") == 0) {
+      o->select = argv[++i];
+    } else if (option && std::strcmp(a, "-o") == 0) {
+      o->outdir = argv[++i];
+    } else {
+      break;  // the first file argument
+    }
+  }
+  return i;
+}
+
 }  // namespace
 
 bool illegal_name(const char* value) {
@@ -105,37 +142,22 @@ int favlink_main(int argc, char** argv) {
     return 1;
   }
 
-  ShortcutOptions o;
+  // -x on Windows takes the arguments in Unicode: a first pass, with no
+  // question asked and nothing refused, finds out whether it is given.
+  ShortcutOptions probe;
   bool shortcut_mode = false;
-  int i = 1;
-  for (; i < argc; ++i) {
-    const char* a = argv[i];
-    const bool has_value = i + 1 < argc;
-    if (std::strcmp(a, "-t") == 0 && has_value) {
-      g_page.title = argv[++i];
-    } else if (std::strncmp(a, "-f", 2) == 0) {
-      g_page.format = to_int(a + 2);
-    } else if (std::strcmp(a, "-v") == 0) {
-      shortcut_mode = true;
-    } else if (shortcut_mode && has_value && std::strcmp(a, "-a") == 0) {
-      take_url_prefix(&o, argv[++i]);
-    } else if (shortcut_mode && has_value && std::strcmp(a, "-i") == 0) {
-      take_icon(&o, argv[++i]);
-    } else if (shortcut_mode && has_value && std::strcmp(a, "-n") == 0) {
-      take_name_prefix(&o, argv[++i]);
-    } else if (shortcut_mode && has_value && std::strcmp(a, "-s") == 0) {
-      o.select = argv[++i];
-    } else if (shortcut_mode && has_value && std::strcmp(a, "-o") == 0) {
-      o.outdir = argv[++i];
-    } else {
-      break;  // the first file argument
-    }
+  scan_options(argc, argv, &probe, &shortcut_mode, true);
+  if (probe.extended) {
+    utf8_arguments(argc, argv);
+    use_utf8_paths();
   }
+  ShortcutOptions o;
+  const int i = scan_options(argc, argv, &o, &shortcut_mode, false);
 
   if (shortcut_mode) {
     if (i < argc) {
-      scan_html(argv[i], o.url_prefix.data(), o.select, o.outdir, o.icon, o.icon_index,
-                o.name_prefix);
+      (o.extended ? scan_tree : scan_html)(argv[i], o.url_prefix.data(), o.select, o.outdir, o.icon,
+                                           o.icon_index, o.name_prefix);
     }
     return 0;
   }
@@ -143,7 +165,7 @@ int favlink_main(int argc, char** argv) {
   static char page_buffer[64 * 1024];
   std::setvbuf(stdout, page_buffer, _IOFBF, sizeof page_buffer);
   page_head();
-  for (; i < argc; ++i) put_link(argv[i]);
+  for (int k = i; k < argc; ++k) put_link(argv[k]);
   page_tail();
   return stdout_status();
 }

@@ -12,6 +12,8 @@ inline constexpr char kPathSep = '\\';
 inline constexpr const char* kUrlNewline = "\n";
 // File names may be longer than the byte limit of a POSIX name component.
 inline constexpr bool kLimitNameLength = false;
+// The file system takes "A.url" and "a.url" for one name.
+inline constexpr bool kFoldNameCase = true;
 #else
 inline constexpr char kPathSep = '/';
 // POSIX streams do not translate: the CR of the .url file's CR LF is written
@@ -20,6 +22,7 @@ inline constexpr const char* kUrlNewline = "\r\n";
 // NAME_MAX of the usual POSIX file systems: a longer file name cannot be
 // created and is passed over with a report instead.
 inline constexpr bool kLimitNameLength = true;
+inline constexpr bool kFoldNameCase = false;
 #endif
 
 // Longest file name component the shortcut writer creates where names are

@@ -1,5 +1,6 @@
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -104,6 +105,20 @@ char* text_gets(char* buf, int size, TextIn* in) {
   if (got == 0 && size > 1) return nullptr;
   buf[got] = '\0';
   return buf;
+}
+
+bool text_getline(TextIn* in, std::string* line) {
+  line->clear();
+  for (;;) {
+    if (in->pos == in->end && !refill(in)) return !line->empty();
+    const unsigned char* src = in->buf.data() + in->pos;
+    const std::size_t n = in->end - in->pos;
+    const void* lf = std::memchr(src, '\n', n);
+    const std::size_t take = lf != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - src) + 1 : n;
+    line->append(reinterpret_cast<const char*>(src), take);
+    in->pos += take;
+    if (lf != nullptr) return true;
+  }
 }
 
 void text_close(TextIn* in) {

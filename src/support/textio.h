@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 /// Read-ahead of the POSIX text reader.
 inline constexpr std::size_t kTextInBuffer = std::size_t{64} * 1024;
@@ -41,6 +42,11 @@ bool text_open(TextIn* in, const char* path);
 /// read. A NUL byte is stored like any other, so it ends the piece as a C
 /// string.   "ab\r\ncd" with size 1024 -> "ab\n", then "cd", then null
 char* text_gets(char* buf, int size, TextIn* in);
+
+/// Reads the next whole line, however long, into *line: the bytes up to and
+/// including the first LF (NUL bytes kept), or up to the end of the file.
+/// False at the end of the file when nothing was read.
+bool text_getline(TextIn* in, std::string* line);
 
 /// Closes the file; safe to call twice.
 void text_close(TextIn* in);

@@ -1,0 +1,302 @@
+#include "shortcut/scan_tree.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "diag/errmsg.h"
+#include "shortcut/get_link.h"
+#include "shortcut/refs.h"
+#include "shortcut/tree_url.h"
+#include "support/names.h"
+#include "support/port.h"
+#include "support/textio.h"
+
+namespace {
+
+enum SelectMode { kWaiting = 0, kInside = 1, kAll = 2 };
+
+// A list opened by a folder heading; closing it returns to the folder that
+// was current before.
+struct Frame {
+  long long level;          // dl_level inside the list
+  std::size_t folder_size;  // length of the enclosing folder's path
+  bool dead;                // the enclosing folder's entries are passed over
+};
+
+struct Tree {
+  TreeRun run;
+  const char* select = "";
+  int comment_flg = 0;
+  long long dl_level = 0;
+  int select_mode = kAll;
+  bool seen_dl = false;       // a META tag counts only before the first list
+  bool dt_open = false;       // a "<DT>" whose entry has not come yet
+  bool pending = false;       // a heading waits for its list
+  bool pending_named = false; // ... and gives a folder of its own
+  std::string pending_name;
+  std::string folder;         // path of the current folder ("" the current directory)
+  bool dead = false;          // the current folder could not be had
+  std::vector<Frame> frames;
+  long long written = 0;
+  long long there = 0;
+  long long passed = 0;
+  std::string line;
+  std::string url;
+  std::string text;
+};
+
+template <std::size_t N>
+bool has(const char* p, const char (&lit)[N]) {
+  for (std::size_t i = 0; i + 1 < N; ++i) {
+    if (p[i] != lit[i]) return false;
+  }
+  return true;
+}
+
+template <std::size_t N>
+bool starts(const char* p, const char (&upper)[N], const char (&lower)[N]) {
+  return has(p, upper) || has(p, lower);
+}
+
+// Prefix test ignoring ASCII case; lit is lower case.
+template <std::size_t N>
+bool has_nocase(const char* p, const char (&lit)[N]) {
+  for (std::size_t i = 0; i + 1 < N; ++i) {
+    char c = p[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lit[i]) return false;
+  }
+  return true;
+}
+
+// The '>' ending the tag whose text starts at p, outside double quotes.
+char* tag_close(char* p) {
+  bool quoted = false;
+  for (; *p != '\0'; ++p) {
+    if (*p == '"') quoted = !quoted;
+    if (*p == '>' && !quoted) return p;
+  }
+  return nullptr;
+}
+
+// p at "<meta": true when the tag declares charset=utf-8.
+bool meta_utf8(char* p) {
+  char* gt = std::strchr(p, '>');
+  const char* end = gt != nullptr ? gt : p + std::strlen(p);
+  for (const char* c = p; c < end; ++c) {
+    if (!has_nocase(c, "charset=")) continue;
+    c += 8;
+    if (*c == '"' || *c == '\'') ++c;
+    return has_nocase(c, "utf-8");
+  }
+  return false;
+}
+
+// The text between a start tag and the '<' cut at its closing tag: markup
+// removed, references decoded, in t->text.
+char* caption_of(Tree* t, const char* start) {
+  t->text.resize(std::strlen(start) + 1);
+  strip_tags(start, t->text.data());
+  decode_refs(t->text.data(), t->run.utf8);
+  return t->text.data();
+}
+
+void count(Tree* t, TreeResult r) {
+  if (r == TreeResult::kWritten) ++t->written;
+  if (r == TreeResult::kThere) ++t->there;
+  if (r == TreeResult::kPassed) ++t->passed;
+}
+
+// One link, p at the '<' of "<A ". Gives where scanning goes on, or null
+// when a .url file could not be written.
+char* link_steps(Tree* t, char* p) {
+  char* r = p;
+  while (*r != '\0' && *r != '>' && !starts(r, "HREF=\"", "href=\"")) ++r;
+  if (*r != 'H' && *r != 'h') return r;
+  t->dt_open = false;
+  const bool writing = t->select_mode != kWaiting;
+  char* q = r + 5;
+  char* gt = tag_end(q);
+  if (gt == nullptr) {
+    errmsg("[%s]: tag not closed\n", q);
+    if (writing) ++t->passed;
+    return q + 1;
+  }
+  *gt = '\0';
+  // The value's references are decoded before anything looks at it; the
+  // rest of the tag moves up behind it (tag_end has met the closing quote).
+  char* value_end = std::strchr(q + 1, '"');
+  char* decoded_end = decode_refs(q + 1, value_end, t->run.utf8);
+  if (decoded_end != value_end) std::memmove(decoded_end, value_end, std::strlen(value_end) + 1);
+  std::size_t n = 0;
+  const char* href = href_text(q, &n);
+  if (href == nullptr) {
+    if (writing) ++t->passed;
+    return gt + 1;  // the links after this tag are still read
+  }
+  t->url.assign(href, n);
+
+  char* cap = gt + 1;
+  char* close = cap;
+  while ((close = std::strchr(close, '<')) != nullptr && !starts(close, "</A>", "</a>")) ++close;
+  if (close == nullptr) {
+    errmsg("\"%s\": link tag not closed for the link of \"%s\"\n", cap, t->url.c_str());
+    if (writing) ++t->passed;
+    return cap;
+  }
+  *close = '\0';
+  char* caption = caption_of(t, cap);
+  if (writing) {
+    const TreeResult res = t->dead ? TreeResult::kPassed : make_url_x(&t->run, caption, t->url.c_str(), t->folder);
+    if (res == TreeResult::kStop) return nullptr;
+    count(t, res);
+  }
+  return close + 1;
+}
+
+// A heading "<H3 ...>caption</H3>", p at its '<'. After a "<DT>" it names a
+// folder: the one to select, or the one the next list makes.
+char* heading_steps(Tree* t, char* p) {
+  char* gt = tag_close(p + 3);
+  if (gt == nullptr) return p + 3;
+  char* close = gt + 1;
+  while ((close = std::strchr(close, '<')) != nullptr && !starts(close, "</H3>", "</h3>")) ++close;
+  if (close == nullptr) return gt + 1;
+  *close = '\0';
+  if (!t->dt_open) return close + 1;
+  t->dt_open = false;
+  char* caption = caption_of(t, gt + 1);
+  if (t->select_mode == kWaiting) {
+    if (t->dl_level == 1 && std::strcmp(caption, t->select) == 0) {
+      t->select_mode = kInside;
+      t->pending = true;
+      t->pending_named = false;  // its list is the output folder itself
+    }
+  } else {
+    t->pending = true;
+    t->pending_name.clear();
+    t->pending_named = folder_name(t->run, caption, &t->pending_name);
+  }
+  return close + 1;
+}
+
+// A list opens: a pending heading's folder becomes the current one.
+void open_list(Tree* t) {
+  ++t->dl_level;
+  t->seen_dl = true;
+  t->dt_open = false;
+  if (!t->pending) return;
+  t->pending = false;
+  t->frames.push_back(Frame{t->dl_level, t->folder.size(), t->dead});
+  if (t->dead || !t->pending_named) return;
+  if (!t->folder.empty()) t->folder.push_back(kPathSep);
+  t->folder += t->pending_name;
+  switch (make_folder(t->folder.c_str())) {
+    case FolderResult::kReady:
+      return;
+    case FolderResult::kNotFolder:
+      errmsg("\"%s\": not a folder\n", t->folder.c_str());
+      break;
+    case FolderResult::kFailed:
+      errmsg("\"%s\": cannot create folder\n", t->folder.c_str());
+      break;
+  }
+  t->dead = true;
+}
+
+// A list closes. True when it ends the selected folder, and the scan.
+bool close_list(Tree* t) {
+  if (!t->frames.empty() && t->frames.back().level == t->dl_level) {
+    t->folder.resize(t->frames.back().folder_size);
+    t->dead = t->frames.back().dead;
+    t->frames.pop_back();
+  }
+  --t->dl_level;
+  t->pending = false;
+  t->dt_open = false;
+  return t->select_mode == kInside && t->dl_level == 1;
+}
+
+// Scans one line. False when the scan ends: -1 in *result after a write
+// failure, 0 at the end of the selected folder.
+bool scan_line(Tree* t, char* p, int* result) {
+  for (;;) {
+    p = std::strchr(p, t->comment_flg ? '-' : '<');
+    if (p == nullptr) return true;
+    if (t->comment_flg) {
+      if (has(p, "-->")) {
+        t->comment_flg = 0;
+        p += 3;
+      } else {
+        ++p;
+      }
+    } else if (starts(p, "<A ", "<a ")) {
+      p = link_steps(t, p);
+      if (p == nullptr) {
+        *result = -1;
+        return false;
+      }
+    } else if (has(p, "<!--")) {
+      t->comment_flg = 1;
+      p += 4;
+    } else if (starts(p, "<DL>", "<dl>")) {
+      open_list(t);
+      p += 4;
+    } else if (starts(p, "</DL>", "</dl>")) {
+      p += 5;
+      if (close_list(t)) {
+        *result = 0;
+        return false;
+      }
+    } else if (starts(p, "<DT>", "<dt>")) {
+      t->dt_open = true;
+      p += 4;
+    } else if (starts(p, "<H3", "<h3") && (p[3] == '>' || p[3] == ' ' || p[3] == '\t')) {
+      p = heading_steps(t, p);
+    } else if (!t->seen_dl && !t->run.utf8 && has_nocase(p, "<meta") && meta_utf8(p)) {
+      t->run.utf8 = true;
+      p += 5;
+    } else {
+      ++p;
+    }
+  }
+}
+
+int clamp(long long n) { return n > 2147483647LL ? 2147483647 : static_cast<int>(n); }
+
+}  // namespace
+
+int scan_tree(const char* html, const char* url_prefix, const char* select, const char* outdir,
+              const char* icon, int icon_index, const char* name_prefix) {
+  TextIn in;
+  if (!text_open(&in, html)) {
+    errmsg("%s: not found\n", html);
+    return -1;
+  }
+  Tree t;
+  t.run.url_prefix = url_prefix;
+  t.run.outdir = outdir;
+  t.run.icon = icon;
+  t.run.icon_index = icon_index;
+  t.run.name_prefix = name_prefix;
+  t.select = select;
+  t.select_mode = select[0] == '\0' ? kAll : kWaiting;
+  t.folder = outdir;
+
+  int result = 0;
+  bool first = true;
+  while (text_getline(&in, &t.line)) {
+    if (!t.line.empty() && t.line.back() == '\n') t.line.pop_back();
+    char* p = t.line.data();
+    if (first && has(p, "\xEF\xBB\xBF")) {
+      t.run.utf8 = true;
+      p += 3;
+    }
+    first = false;
+    if (!scan_line(&t, p, &result)) break;
+  }
+  errmsg("%d written, %d already there, %d passed over\n", clamp(t.written), clamp(t.there),
+         clamp(t.passed));
+  return result;
+}

@@ -1,0 +1,20 @@
+// -x in shortcut mode: a bookmark file read as a browser reads it, into a
+// tree of folders of .url files.
+#ifndef FAVLINK_SHORTCUT_SCAN_TREE_H_
+#define FAVLINK_SHORTCUT_SCAN_TREE_H_
+
+/// Scans the HTML file as scan_html does, with these differences: lines are
+/// whole, however long; character references are decoded in href values and
+/// captions; the file is UTF-8 when it begins with a byte order mark or a
+/// META tag before its first "<DL>" says charset=utf-8, else Shift_JIS; a
+/// "<DT>" with a heading "<H3 ...>name</H3>" is a folder whose next list
+/// holds its entries, made as a subfolder (a link, file or junction there
+/// gives "\"%s\": not a folder\n", a failure "\"%s\": cannot create
+/// folder\n", and its entries are passed over); with select, the selected
+/// folder's own list is the output folder. Ends every scan of a file it could
+/// open with "%d written, %d already there, %d passed over\n". Returns 0, or
+/// -1 when the file cannot be opened or a .url file cannot be written.
+int scan_tree(const char* html, const char* url_prefix, const char* select, const char* outdir,
+              const char* icon, int icon_index, const char* name_prefix);
+
+#endif  // FAVLINK_SHORTCUT_SCAN_TREE_H_

@@ -1,0 +1,117 @@
+#include "shortcut/tree_url.h"
+
+#include <cstring>
+
+#include "diag/errmsg.h"
+#include "shortcut/make_url.h"
+#include "shortcut/refs.h"
+#include "support/names.h"
+#include "support/port.h"
+#include "support/sjis.h"
+
+namespace {
+
+// Cleans name in place and gives where it starts: the replacement table,
+// then the blanks the cleaning left in front dropped. Reserved device names
+// are the caller's.
+char* cleaned(const TreeRun& run, char* name) {
+  clean_name(name, run.utf8);
+  while (*name == ' ') ++name;
+  return name;
+}
+
+// name (already safe) in the form file names take: UTF-8 bytes as they are,
+// Shift_JIS converted; an underscore in front of a device name.
+void append_unicode(const TreeRun& run, const char* name, std::string* out) {
+  if (is_reserved(name)) out->push_back('_');
+  if (run.utf8) {
+    out->append(name);
+  } else {
+    cp932_to_utf8(name, out);
+  }
+}
+
+std::string taken_key(const std::string& folder, const std::string& file) {
+  std::string key = folder;
+  key.push_back('\0');
+  key += file;
+  if (kFoldNameCase) {
+    for (char& c : key) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return key;
+}
+
+}  // namespace
+
+TreeResult make_url_x(TreeRun* run, char* caption, const char* link_url, const std::string& folder) {
+  // The absolute URL: any scheme stands as it is, anything else is joined.
+  const bool absolute = uri_scheme(link_url);
+  if (!absolute && run->url_prefix[0] == '\0') return TreeResult::kPassed;
+  const char* join = absolute ? "" : run->url_prefix;
+  if (std::strlen(join) + std::strlen(link_url) > kMaxUrl) {
+    errmsg("too long URL for the link of \"%s\"\n", caption);
+    return TreeResult::kPassed;
+  }
+  std::string url = join;
+  url += link_url;
+
+  if (char* nl = std::strchr(caption, '\n')) *nl = '\0';
+  if (std::strlen(run->name_prefix) + std::strlen(caption) > static_cast<std::size_t>(kMaxNameSource)) {
+    errmsg("too long name ... %s\n", caption);
+    return TreeResult::kPassed;
+  }
+  char* name = sp_skip(caption);
+  const std::string before = name;
+  name = cleaned(*run, name);
+  if (*name == '\0') {
+    errmsg("[%s]: invalid name for the link of \"%s\"\n", before.c_str(), link_url);
+    return TreeResult::kPassed;
+  }
+
+  // The file name, numbered when this run has taken it in this folder.
+  std::string base = run->name_prefix;
+  append_unicode(*run, name, &base);
+  std::string file = base + ".url";
+  std::string key = taken_key(folder, file);
+  for (int n = 2; run->taken.count(key) != 0; ++n) {
+    file = base + " (" + std::to_string(n) + ").url";
+    key = taken_key(folder, file);
+  }
+  if (kLimitNameLength && file.size() > static_cast<std::size_t>(kNameMax)) {
+    errmsg("too long name ... %s\n", file.c_str());
+    return TreeResult::kPassed;
+  }
+  std::string path = folder;
+  if (!path.empty()) path.push_back(kPathSep);
+  path += file;
+  if (path.size() > static_cast<std::size_t>(kUrlArea - 1)) {
+    errmsg("too long path ... %s\n", file.c_str());
+    return TreeResult::kPassed;
+  }
+  switch (write_url_file(path.c_str(), url.c_str(), run->icon, run->icon_index, file.c_str())) {
+    case 0:
+      run->taken.insert(std::move(key));
+      return TreeResult::kWritten;
+    case 1:
+      run->taken.insert(std::move(key));
+      return TreeResult::kThere;
+    case 2:
+      return TreeResult::kPassed;
+    default:
+      return TreeResult::kStop;
+  }
+}
+
+bool folder_name(const TreeRun& run, char* caption, std::string* out) {
+  if (char* nl = std::strchr(caption, '\n')) *nl = '\0';
+  char* name = cleaned(run, sp_skip(caption));
+  // Neither '.' nor ' ' is ever the second byte of a Shift_JIS character.
+  std::size_t n = std::strlen(name);
+  while (n > 0 && (name[n - 1] == '.' || name[n - 1] == ' ')) --n;
+  name[n] = '\0';
+  if (n == 0) return false;
+  append_unicode(run, name, out);
+  return true;
+}

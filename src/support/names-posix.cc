@@ -1,0 +1,44 @@
+#include <cerrno>
+#include <cstring>
+
+#include <iconv.h>
+#include <sys/stat.h>
+
+#include "support/names.h"
+#include "support/sjis.h"
+
+FolderResult make_folder(const char* path) {
+  if (::mkdir(path, 0777) == 0) return FolderResult::kReady;
+  if (errno != EEXIST) return FolderResult::kFailed;
+  // mkdir does not follow a link at path; lstat tells what stands there.
+  struct stat st {};
+  if (::lstat(path, &st) != 0) return FolderResult::kFailed;
+  return S_ISDIR(st.st_mode) ? FolderResult::kReady : FolderResult::kNotFolder;
+}
+
+void cp932_to_utf8(const char* s, std::string* out) {
+  static iconv_t cd = ::iconv_open("UTF-8", "CP932");
+  const auto* p = reinterpret_cast<const unsigned char*>(s);
+  while (*p != '\0') {
+    // A character: ASCII alone, a lead byte with a second byte from 0x40 up,
+    // or any other single byte (half-width katakana among them).
+    const std::size_t n = *p < 0x80 ? 1 : (sjis_lead(p[0]) && p[1] >= 0x40) ? 2 : 1;
+    char utf8[8];
+    std::size_t out_left = sizeof utf8;
+    char* in = const_cast<char*>(reinterpret_cast<const char*>(p));
+    std::size_t in_left = n;
+    char* o = utf8;
+    if (*p >= 0x80 && cd != reinterpret_cast<iconv_t>(-1) &&
+        ::iconv(cd, &in, &in_left, &o, &out_left) != static_cast<std::size_t>(-1) && in_left == 0) {
+      out->append(utf8, static_cast<std::size_t>(o - utf8));
+    } else {
+      if (*p >= 0x80 && cd != reinterpret_cast<iconv_t>(-1)) ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      out->append(reinterpret_cast<const char*>(p), n);
+    }
+    p += n;
+  }
+}
+
+void use_utf8_paths() {}
+
+void utf8_arguments(int /*argc*/, char** /*argv*/) {}

@@ -1,0 +1,76 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "support/names.h"
+#include "support/sjis.h"
+#include "support/wide_win32.h"
+
+namespace {
+
+bool g_utf8_paths = false;
+
+std::string narrow(const wchar_t* w) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
+  std::string s(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
+  s.resize(std::strlen(s.c_str()));
+  return s;
+}
+
+}  // namespace
+
+bool utf8_paths() { return g_utf8_paths; }
+
+std::wstring widen(const char* s) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
+  std::wstring w(n > 0 ? static_cast<std::size_t>(n) : 1, L'\0');
+  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s, -1, w.data(), n);
+  w.resize(w.size() - 1);
+  return w;
+}
+
+FolderResult make_folder(const char* path) {
+  const std::wstring w = widen(path);
+  if (CreateDirectoryW(w.c_str(), nullptr)) return FolderResult::kReady;
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return FolderResult::kFailed;
+  // A junction or symbolic link is a reparse point: never entered.
+  const DWORD attr = GetFileAttributesW(w.c_str());
+  if (attr == INVALID_FILE_ATTRIBUTES) return FolderResult::kFailed;
+  const bool folder = (attr & FILE_ATTRIBUTE_DIRECTORY) != 0 && (attr & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+  return folder ? FolderResult::kReady : FolderResult::kNotFolder;
+}
+
+void cp932_to_utf8(const char* s, std::string* out) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s);
+  while (*p != '\0') {
+    const int n = *p < 0x80 ? 1 : (sjis_lead(p[0]) && p[1] >= 0x40) ? 2 : 1;
+    wchar_t w[4];
+    const int got = *p < 0x80 ? 0
+                              : MultiByteToWideChar(932, MB_ERR_INVALID_CHARS,
+                                                    reinterpret_cast<const char*>(p), n, w, 4);
+    if (got > 0) {
+      char u[16];
+      const int m = WideCharToMultiByte(CP_UTF8, 0, w, got, u, sizeof u, nullptr, nullptr);
+      out->append(u, static_cast<std::size_t>(m > 0 ? m : 0));
+    } else {
+      out->append(reinterpret_cast<const char*>(p), static_cast<std::size_t>(n));
+    }
+    p += n;
+  }
+}
+
+void use_utf8_paths() { g_utf8_paths = true; }
+
+void utf8_arguments(int argc, char** argv) {
+  int n = 0;
+  LPWSTR* w = CommandLineToArgvW(GetCommandLineW(), &n);
+  if (w == nullptr) return;
+  // The start-up code split the same command line; should the counts differ
+  // the ANSI arguments are kept.
+  if (n == argc) {
+    for (int i = 1; i < argc; ++i) argv[i] = setstr(narrow(w[i]).c_str());
+  }
+  LocalFree(w);
+}

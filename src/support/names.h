@@ -1,0 +1,31 @@
+// How -x meets the file system: folders made without following links, names
+// in the platform's Unicode form, and (on Windows) Unicode paths and
+// arguments. One implementation per platform, names-posix.cc / names-win32.cc.
+#ifndef FAVLINK_SUPPORT_NAMES_H_
+#define FAVLINK_SUPPORT_NAMES_H_
+
+#include <string>
+
+enum class FolderResult { kReady, kNotFolder, kFailed };
+
+/// Makes the folder path, or takes the folder already there. Anything else
+/// at path (a file, a symbolic link or junction, dangling or not) gives
+/// kNotFolder and is not followed or changed; a folder that cannot be made
+/// gives kFailed.
+FolderResult make_folder(const char* path);
+
+/// Appends the UTF-8 form of the Shift_JIS (CP932) text s to out, character
+/// by character; a byte sequence that is not CP932 is appended as it stands.
+///   "\x83\x5C" -> "\xE3\x82\xBD" (ソ);  "a\xFD" -> "a\xFD"
+void cp932_to_utf8(const char* s, std::string* out);
+
+/// From here on every path the program opens, creates or tests is UTF-8
+/// (Windows: opened by its UTF-16 name). POSIX paths are bytes already.
+void use_utf8_paths();
+
+/// Windows: replaces argv[1..] with the UTF-8 form of the wide command line,
+/// so that names outside the ANSI code page arrive whole. The new texts live
+/// to the end of the process. POSIX: nothing to do.
+void utf8_arguments(int argc, char** argv);
+
+#endif  // FAVLINK_SUPPORT_NAMES_H_

@@ -1,0 +1,72 @@
+# -x in shortcut mode: bookmark files as browsers write them, into a tree of
+# folders. Names are UTF-8 on disk (created through the wide API on Windows).
+def U [InternetShortcut]\r\nURL=
+
+== a UTF-8 export: whole lines, schemes, references, folders, same names
+args -v -x -o out b.html
+dir out
+file b.html <!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">\n<DL><p>\n
+file b.html <DT><A HREF="https://a.example/?x=1&amp;y=2" ICON="data:{3000*A}">A &amp; B</A><A HREF="x" ICON="{1100*"}">Odd</A>\n
+file b.html <DT><H3 ADD_DATE="1">News &amp; <b>Daily</b></H3>\n<DL><p>\n
+file b.html <DT><A HREF="HTTP://caps/">Same</A><A HREF="mailto:x@y">Same</A><a href="file:///c">Same</a><A HREF="a-1.b+c:d">Same</A>\n
+file b.html <DT><H3>..</H3><DL><p><DT><A HREF="https://up/">Up</A></DL><p>\n
+file b.html <DT><h3 FOLDED>Empty.</h3>\n<DL><p>\n</DL><p>\n<DT><H3>a/b:c \\ C: </H3>\n<DL><p></DL><p><DT><H3>con</H3><DL></DL>\n
+file b.html <DT><H3>Gone</H3></DL><DL><DT><A HREF="https://top/">Top</A></DL>\n</DL><p>\n
+file b.html <DT><H3>News &amp; Daily</H3><DL><DT><A HREF="https://again/">Same</A></DL>\n
+file b.html <H3>NoDT</H3><DL><A HREF="https://nodt/">NoDT</A></DL><DT><H3>Open<DL>\n
+file b.html <DT><A HREF="C:\\x">Drive</A><A HREF="rel.html">Rel</A><A HREF="javascript:window.open('w.html')">W</A><A HREF="javascript:void(0)">V</A><A HREF="1a:b">Digit</A>\n
+file b.html <DT><A HREF="&#104;ttps://dec/">&#233;t&#xE9; &#0; &#xD800; &#99999999999; &#x110000; &bogus; &#65 ..con</A><A HREF="https://c/">..con</A><A HREF="https://d/">  ..</A>\n
+file b.html <A HREF="https://open/\n</DL><p>\n
+err ["javascript:void(0)"]: can not recognize URL string\n[..]: invalid name for the link of "https://d/"\n["https://open/]: tag not closed\n
+err 11 written, 0 already there, 8 passed over\n
+new out/A\s&\sB.url {U}https://a.example/?x=1&y=2\r\n
+new out/News\s&\sDaily/Same.url {U}HTTP://caps/\r\n
+new out/News\s&\sDaily/Same\s(2).url {U}mailto:x@y\r\n
+new out/News\s&\sDaily/Same\s(3).url {U}file:///c\r\n
+new out/News\s&\sDaily/Same\s(4).url {U}a-1.b+c:d\r\n
+new out/News\s&\sDaily/Same\s(5).url {U}https://again/\r\n
+new out/News\s&\sDaily/Up.url {U}https://up/\r\n
+new out/Top.url {U}https://top/\r\n
+new out/News\s&\sDaily/Empty/
+new out/News\s&\sDaily/a!b;c\s!\sC;/
+new out/News\s&\sDaily/_con/
+new out/NoDT.url {U}https://nodt/\r\n
+new out/\xC3\xA9t\xC3\xA9\s&#0;\s&#xD800;\s&#99999999999;\s&#x110000;\s&bogus;\s&#65\s\s\scon.url {U}https://dec/\r\n
+new out/_con.url {U}https://c/\r\n
+
+== a Shift_JIS file: names become UTF-8; -s takes one folder; a file there is never changed
+args -v -x -a http://h/d/p.html -i i.ico -n my- -s T&S -o out b.html
+stdin y\n
+file out/my-A.url old
+file out/Docs x
+file b.html <META CONTENT="charset=Shift_JIS"><DL><p>\n<DT><H3>Before</H3><DL><DT><A HREF="http://no/">No</A><A HREF="javascript:x">Js</A></DL>\n
+file b.html <DT><H3>T&amp;S</H3>\n<DL><p>\n<DT><A HREF="a.html">A</A><A HREF="https://b/">A</A><DT><H3>Docs</H3><DL><DT><A HREF="/d">D</A></DL>\n
+file b.html <DT><H3>\x83\x5C\x83t\x83g</H3><DL><DT><A HREF="/x">\x83\x5C &#65;&#233;</A><DT><H3>E</H3><DL></DL></DL>\n
+file b.html <DT><H3>{300*n}</H3><DL><DT><A HREF="https://n/">N</A><DT><H3>Deeper</H3><DL><DT><A HREF="https://d/">D</A></DL></DL>\n
+file b.html </DL><p>\n<DT><A HREF="http://late/">Late</A>\n
+err URL prefix name="http://h/d/" ... ok? (y/n) ["javascript:x"]: can not recognize URL string\n
+err "out{SEP}Docs": not a folder\n"out{SEP}{300*n}": cannot create folder\n2 written, 1 already there, 3 passed over\n
+def I \r\nIconIndex=0\r\nIconFile=i.ico\r\n
+new out/my-A\s(2).url {U}https://b/{I}
+new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/my-\xE3\x82\xBD\sA&#233;.url {U}http://h/d//x{I}
+new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/E/
+
+== bytes only POSIX names hold; links where folders should be
+only posix
+args -v -x -o out b.html
+link out/Link elsewhere
+file b.html \xEF\xBB\xBF<DL><DT><H3>Link</H3><DL><DT><A HREF="https://l/">L</A></DL>\n
+file b.html <DT><A HREF="https://raw/">\xFD\xC3\x9F\\</A><A HREF="https://s/">Same</A><A HREF="https://s2/">same</A></DL>\n
+err "out/Link": not a folder\n3 written, 0 already there, 1 passed over\n
+new out/\xFD\xC3\x9F!.url {U}https://raw/\r\n
+new out/Same.url {U}https://s/\r\n
+new out/same.url {U}https://s2/\r\n
+
+== Windows takes "Same" and "same" for one name
+only windows
+args -v -x b.html
+file b.html <A HREF="https://s/">Same</A><A HREF="https://s2/">same</A><A HREF="https://s3/">SAME (2)</A>\n
+err 3 written, 0 already there, 0 passed over\n
+new Same.url {U}https://s/\r\n
+new same\s(2).url {U}https://s2/\r\n
+new SAME\s(2)\s(2).url {U}https://s3/\r\n
