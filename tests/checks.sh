@@ -6,6 +6,7 @@
 #   manpage    the manual formats cleanly and states every message
 #   deb        the Debian package installs a favlink that runs
 #   browser    headless Chromium shows every name and address of a page
+#   corpusx    -x rebuilds the folders and links of every corpus file (tests/corpus_x.py)
 # (Every corpus file goes through both modes in the fuzz run, under the sanitizers.)
 set -eu
 check=$1 prog=$(realpath "$2") src=$(realpath "$3")
@@ -45,6 +46,9 @@ browser)
     name=$(basename "$f" .url | iconv -f CP932 -t UTF-8) href=$(sed -n 's/^URL=//p' "$f" | tr -d '\r')
     grep -qF "<a href=\"$href\">$name</a>" dom || fail "not shown: $name $href"
   done ;;
+corpusx)
+  [ -d "$src/../shared/corpus/bookmarks" ] || { echo "not here: the corpus lies beside the source folder"; exit 77; }
+  python3 "$src/tests/corpus_x.py" "$prog" "$src/../shared/corpus/bookmarks" >report || fail "$(grep -v '^OK' report)" ;;
 *) fail "no check $check" ;;
 esac
 echo "$check: passed"
