@@ -67,8 +67,11 @@ char* err_edit(const char* fmt, va_list ap) {
         break;
       case 's': {
         const char* s = va_arg(ap, const char*);
-        const std::size_t sl = std::strlen(s);
-        if (sl + len <= static_cast<std::size_t>(kErrText)) put_bytes(&len, s, sl);
+        // Measured only as far as it could fit: a text of megabytes costs
+        // no more than one that fits.
+        const std::size_t room = len <= static_cast<std::size_t>(kErrText) ? kErrText - len : 0;
+        const void* end = std::memchr(s, '\0', room + 1);
+        if (end != nullptr) put_bytes(&len, s, static_cast<std::size_t>(static_cast<const char*>(end) - s));
         break;
       }
       default:
