@@ -24,6 +24,13 @@ struct Frame {
   bool dead;                // the enclosing folder's entries are passed over
 };
 
+// The first place at or after some position where a text was found (null:
+// nowhere up to the end of the line), and that position.
+struct Cached {
+  const char* from = nullptr;
+  char* at = nullptr;
+};
+
 struct Tree {
   TreeRun run;
   const char* select = "";
@@ -44,6 +51,17 @@ struct Tree {
   std::string line;
   std::string url;
   std::string text;
+  std::string tag;
+  // Searches that could run to the end of a line of any length are made at
+  // most once per stretch of it, so a line of a million broken links is read
+  // a bounded number of times. Reset at each line; the scan position only
+  // moves forward, and the cuts the scan writes lie behind it.
+  const char* quotes_to = nullptr;        // quote parity of the line is known up to here
+  int parity = 0;
+  const char* end_from[2] = {nullptr, nullptr};  // per parity: tag end searched from ...
+  char* end_at[2] = {nullptr, nullptr};          // ... and found (null: none)
+  Cached close_a;
+  Cached close_h3;
 };
 
 template <std::size_t N>
@@ -70,20 +88,50 @@ bool has_nocase(const char* p, const char (&lit)[N]) {
   return true;
 }
 
-// The '>' ending the tag whose text starts at p, outside double quotes.
-char* tag_close(char* p) {
+// The first closing tag (upper or lower case) at or after p, or null.
+template <std::size_t N>
+char* find_close(Cached* c, char* p, const char (&upper)[N], const char (&lower)[N]) {
+  if (c->from != nullptr && p >= c->from && (c->at == nullptr || p <= c->at)) return c->at;
+  char* close = p;
+  while ((close = std::strchr(close, '<')) != nullptr && !starts(close, upper, lower)) ++close;
+  c->from = p;
+  c->at = close;
+  return close;
+}
+
+// tag_end(q) for a q at or after every earlier one on the line. The answer is
+// the first '>' after q with an even number of quotes between, so it is the
+// same for every q of one quote parity up to that '>'.
+char* tag_end_at(Tree* t, char* q) {
+  for (; t->quotes_to < q; ++t->quotes_to) {
+    if (*t->quotes_to == '"') t->parity ^= 1;
+  }
+  const int c = t->parity;
+  if (t->end_from[c] == nullptr || q < t->end_from[c] ||
+      (t->end_at[c] != nullptr && q >= t->end_at[c])) {
+    t->end_from[c] = q;
+    t->end_at[c] = tag_end(q);
+  }
+  return t->end_at[c];
+}
+
+// The '>' ending the tag whose text starts at p, outside double quotes,
+// before limit; or null.
+char* tag_close(char* p, const char* limit) {
   bool quoted = false;
-  for (; *p != '\0'; ++p) {
+  for (; p < limit; ++p) {
     if (*p == '"') quoted = !quoted;
     if (*p == '>' && !quoted) return p;
   }
   return nullptr;
 }
 
-// p at "<meta": true when the tag declares charset=utf-8.
-bool meta_utf8(char* p) {
+// p at "<meta": true when the tag declares charset=utf-8. *next is where
+// scanning goes on: after the tag, or the end of the line.
+bool meta_utf8(char* p, char** next) {
   char* gt = std::strchr(p, '>');
-  const char* end = gt != nullptr ? gt : p + std::strlen(p);
+  char* end = gt != nullptr ? gt : p + std::strlen(p);
+  *next = end;
   for (const char* c = p; c < end; ++c) {
     if (!has_nocase(c, "charset=")) continue;
     c += 8;
@@ -117,29 +165,35 @@ char* link_steps(Tree* t, char* p) {
   t->dt_open = false;
   const bool writing = t->select_mode != kWaiting;
   char* q = r + 5;
-  char* gt = tag_end(q);
+  char* gt = tag_end_at(t, q);
   if (gt == nullptr) {
     errmsg("[%s]: tag not closed\n", q);
     if (writing) ++t->passed;
     return q + 1;
   }
   *gt = '\0';
-  // The value's references are decoded before anything looks at it; the
-  // rest of the tag moves up behind it (tag_end has met the closing quote).
-  char* value_end = std::strchr(q + 1, '"');
-  char* decoded_end = decode_refs(q + 1, value_end, t->run.utf8);
-  if (decoded_end != value_end) std::memmove(decoded_end, value_end, std::strlen(value_end) + 1);
-  std::size_t n = 0;
-  const char* href = href_text(q, &n);
-  if (href == nullptr) {
-    if (writing) ++t->passed;
-    return gt + 1;  // the links after this tag are still read
+  // The value's references are decoded before anything looks at it, in a
+  // copy of the tag: the quote, the decoded value, the rest of the tag from
+  // the value's closing quote (tag_end has met it).
+  const char* value_end = std::strchr(q + 1, '"');
+  t->tag.assign(q, static_cast<std::size_t>(value_end - q));
+  char* tag = t->tag.data();
+  t->tag.resize(static_cast<std::size_t>(decode_refs(tag + 1, tag + t->tag.size(), t->run.utf8) - tag));
+  if (std::strncmp(t->tag.c_str(), "\"javascript", 11) != 0 && std::strncmp(t->tag.c_str(), "\"JAVASCRIPT", 11) != 0) {
+    t->url.assign(t->tag, 1);  // a decoded '"' stays part of the address
+  } else {
+    t->tag += value_end;
+    std::size_t n = 0;
+    const char* href = href_text(t->tag.data(), &n);
+    if (href == nullptr) {
+      if (writing) ++t->passed;
+      return gt + 1;  // the links after this tag are still read
+    }
+    t->url.assign(href, n);
   }
-  t->url.assign(href, n);
 
   char* cap = gt + 1;
-  char* close = cap;
-  while ((close = std::strchr(close, '<')) != nullptr && !starts(close, "</A>", "</a>")) ++close;
+  char* close = find_close(&t->close_a, cap, "</A>", "</a>");
   if (close == nullptr) {
     errmsg("\"%s\": link tag not closed for the link of \"%s\"\n", cap, t->url.c_str());
     if (writing) ++t->passed;
@@ -158,11 +212,10 @@ char* link_steps(Tree* t, char* p) {
 // A heading "<H3 ...>caption</H3>", p at its '<'. After a "<DT>" it names a
 // folder: the one to select, or the one the next list makes.
 char* heading_steps(Tree* t, char* p) {
-  char* gt = tag_close(p + 3);
-  if (gt == nullptr) return p + 3;
-  char* close = gt + 1;
-  while ((close = std::strchr(close, '<')) != nullptr && !starts(close, "</H3>", "</h3>")) ++close;
-  if (close == nullptr) return gt + 1;
+  char* close = find_close(&t->close_h3, p + 3, "</H3>", "</h3>");
+  if (close == nullptr) return p + 3;
+  char* gt = tag_close(p + 3, close);
+  if (gt == nullptr) return close + 5;  // a broken heading is passed over whole
   *close = '\0';
   if (!t->dt_open) return close + 1;
   t->dt_open = false;
@@ -254,9 +307,8 @@ bool scan_line(Tree* t, char* p, int* result) {
       p += 4;
     } else if (starts(p, "<H3", "<h3") && (p[3] == '>' || p[3] == ' ' || p[3] == '\t')) {
       p = heading_steps(t, p);
-    } else if (!t->seen_dl && !t->run.utf8 && has_nocase(p, "<meta") && meta_utf8(p)) {
-      t->run.utf8 = true;
-      p += 5;
+    } else if (!t->seen_dl && !t->run.utf8 && has_nocase(p, "<meta")) {
+      t->run.utf8 = meta_utf8(p, &p);
     } else {
       ++p;
     }
@@ -294,6 +346,10 @@ int scan_tree(const char* html, const char* url_prefix, const char* select, cons
       p += 3;
     }
     first = false;
+    t.quotes_to = t.line.data();
+    t.parity = 0;
+    t.end_from[0] = t.end_from[1] = nullptr;
+    t.close_a = t.close_h3 = Cached{};
     if (!scan_line(&t, p, &result)) break;
   }
   errmsg("%d written, %d already there, %d passed over\n", clamp(t.written), clamp(t.there),
