@@ -92,6 +92,11 @@ if [ ! -d "$LOCPATH/$FAVLINK_WINE_LC_ALL" ]; then
     sed 's/^<code_set_name> WINDOWS-31J$/<code_set_name> CP932/' > "$LOCPATH/CP932"
   localedef --no-warnings=ascii -i ja_JP -f "$LOCPATH/CP932" "$LOCPATH/$FAVLINK_WINE_LC_ALL"
 fi
+# The same code page with UTF-8 file names on the Unix side, for the cases of
+# names in Unicode (-x).
+if [ ! -d "$LOCPATH/ja_JP.UTF-8" ]; then
+  localedef --no-warnings=ascii -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"
+fi
 if [ ! -d "$WINEPREFIX/drive_c" ]; then
   "$wine" wineboot -i >/dev/null 2>&1 || true
 fi

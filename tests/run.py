@@ -10,6 +10,8 @@
 #   stdin / file NAME / dir NAME / link NAME TARGET / mode NAME 0755: made first
 #   as nobody        run as uid 65534;   disk N: the folder is a tmpfs left N blocks free
 #   stdout full      standard output is /dev/full;   only posix|windows
+#   lc LOCALE        Wine's locale (default $FAVLINK_WINE_LC_ALL): ja_JP.UTF-8 keeps the
+#                    CP932 code page but stores file names as UTF-8
 #   exit N (default 0);  out / err (repeatable, appended)
 #   new NAME         a file the run makes, mode 0666 under umask 0, with the folders above it
 #                    (NAME/ : a folder); nothing else may appear
@@ -84,7 +86,7 @@ def run_case(cmd, lines, defs, windows):
             r = subprocess.run(cmd + args, cwd=top, input=c['stdin'], stderr=subprocess.PIPE, timeout=60,
                                stdout=open('/dev/full', 'wb') if 'stdout' in c else subprocess.PIPE,
                                user=65534 if 'as' in c else None, env=dict(os.environ, WINEDEBUG='-all',
-                               LC_ALL=os.environ.get('FAVLINK_WINE_LC_ALL', 'C') if windows else 'C'))
+                               LC_ALL=c.get('lc', os.environ.get('FAVLINK_WINE_LC_ALL', 'C')) if windows else 'C'))
             os.umask(old)
             got = {'exit': r.returncode, 'stdout': r.stdout or b'', 'stderr': r.stderr, **tree(top, windows)}
         finally:

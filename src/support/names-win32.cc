@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstring>
 
@@ -10,6 +9,14 @@
 namespace {
 
 bool g_utf8_paths = false;
+
+// The C runtime's own split of the wide command line: the same rules that
+// gave the ANSI argv, so the two agree argument for argument.
+struct StartupInfo {
+  int newmode;
+};
+extern "C" int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** env, int expand,
+                              StartupInfo* info);
 
 std::string narrow(const wchar_t* w) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
@@ -65,12 +72,11 @@ void use_utf8_paths() { g_utf8_paths = true; }
 
 void utf8_arguments(int argc, char** argv) {
   int n = 0;
-  LPWSTR* w = CommandLineToArgvW(GetCommandLineW(), &n);
-  if (w == nullptr) return;
-  // The start-up code split the same command line; should the counts differ
-  // the ANSI arguments are kept.
-  if (n == argc) {
-    for (int i = 1; i < argc; ++i) argv[i] = setstr(narrow(w[i]).c_str());
-  }
-  LocalFree(w);
+  wchar_t** w = nullptr;
+  wchar_t** env = nullptr;
+  StartupInfo info{0};
+  // No wildcard expansion, as for the ANSI arguments; should the counts
+  // differ all the same, the ANSI arguments are kept.
+  if (__wgetmainargs(&n, &w, &env, 0, &info) != 0 || w == nullptr || n != argc) return;
+  for (int i = 1; i < argc; ++i) argv[i] = setstr(narrow(w[i]).c_str());
 }

@@ -1,5 +1,6 @@
 # -x in shortcut mode: bookmark files as browsers write them, into a tree of
 # folders. Names are UTF-8 on disk (created through the wide API on Windows).
+lc ja_JP.UTF-8
 def U [InternetShortcut]\r\nURL=
 
 == a UTF-8 export: whole lines, schemes, references, folders, same names
