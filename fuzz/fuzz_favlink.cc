@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   fs::create_directory("keep");
   std::ofstream("keep/old.url") << "old";
   std::ofstream("f", std::ios::binary) << (nul == std::string::npos ? in : in.substr(nul + 1));
-  for (const std::string& arg_lines : nul == std::string::npos ? std::vector<std::string>{"-v\nf", "-f1\nf"}
+  for (const std::string& arg_lines : nul == std::string::npos ? std::vector<std::string>{"-v\nf", "-v\n-x\nf", "-f1\nf"}
                                                              : std::vector{in.substr(0, nul)}) {
     std::vector<std::string> args{"favlink"};
     std::istringstream lines(arg_lines);
