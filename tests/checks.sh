@@ -26,7 +26,16 @@ roundtrip)  # the Shift_JIS corpus files, whose captions survive a second cleani
   done ;;
 hostile)
   python3 -c "import sys; sys.stdout.write('<A HREF=\"http://x/\">' * 200000 + '<DL>' * 100000 + '</DL>' * 200000 + '\n<!-- ' + 'x' * 1000000)" >h.html
-  mkdir o && run -v -o o h.html && run -v -s x -o o h.html && run -f1 h.html && [ -z "$(ls o)" ] || fail "hostile" ;;
+  mkdir o && run -v -o o h.html && run -v -s x -o o h.html && run -f1 h.html && run -v -x -o o h.html &&
+    [ -z "$(ls o)" ] || fail "hostile"
+  # -x: 10,000 nested folders named to escape, a link after each heading, a
+  # link that never closes over 100,000 lines, broken references.
+  python3 -c "import sys; n = ['..', '/', '\\\\', 'C:', '.', '', 'con', '../x', ' ']
+sys.stdout.write('<DL>' + ''.join('<DT><H3>%s</H3><DL><DT><A HREF=\"https://%d/\">%s</A>' % (n[i % 9], i, n[i % 9]) for i in range(10000))
+  + '\n<A HREF=\"&#99999999999;&#xD800;&#x;:\">&#xD800;&#0;x</A><A HREF=\"h:x' + ' y\n' * 100000)" >x.html
+  mkdir x && run -v -x -o x x.html && [ "$(ls)" = "$(printf 'err\nh.html\no\nout\nx\nx.html')" ] &&
+    [ "$(find x -type f | wc -l)" -ge 500 ] &&
+    grep -q '^[0-9]* written, 0 already there, [0-9]* passed over$' err || fail "hostile -x: $(tail -2 err)" ;;
 manpage)
   groff -man -Tutf8 -ww "$src/docs/favlink.1" >/dev/null 2>err && [ ! -s err ] || fail "groff: $(cat err)"
   GROFF_NO_SGR=1 groff -man -Tascii -P-cbuo "$src/docs/favlink.1" 2>/dev/null | tr -s ' \n' '  ' >man.txt

@@ -12,7 +12,7 @@ clean = lambda s: s.translate(TABLE).replace('..', '  ')   # the name rules of c
 class Bookmarks(html.parser.HTMLParser):
     def __init__(self, text, enc):
         super().__init__()
-        self.text, self.enc, self.notes, self.spanning, self.too_long = text, enc, set(), 0, []
+        self.text, self.enc, self.notes, self.too_long = text, enc, set(), []
         self.starts = [0] + [m.end() for m in re.finditer('\n', text)]
         self.stack, self.folders, self.links = [''], {''}, collections.defaultdict(list)
         self.heading, self.a, self.h3, self.dt = None, None, None, False
@@ -35,7 +35,7 @@ class Bookmarks(html.parser.HTMLParser):
         end = self.at() + len(self.get_starttag_text())
         if tag == 'a':
             m = re.search(r'\shref="([^"]*)"', self.get_starttag_text(), re.I)   # only a double-quoted HREF
-            self.a, self.dt = m and (end, self.getpos()[0], m[1]), self.dt and not m
+            self.a, self.dt = m and (end, m[1]), self.dt and not m
         elif tag == 'h3':   # a heading names a folder only as the entry of a <DT>
             self.h3, self.dt = end if self.dt else None, False
         elif tag in ('dt', 'dl'):
@@ -54,10 +54,7 @@ class Bookmarks(html.parser.HTMLParser):
         elif tag == 'dl':
             self.heading, self.dt, self.stack[1:] = None, False, self.stack[1:-1]
         elif tag == 'a' and self.a:
-            (start, line, href), self.a = self.a, None
-            if line != self.getpos()[0]:   # favlink reads a link only from one line
-                self.spanning += 1
-                return
+            (start, href), self.a = self.a, None
             href = self.refs(href, 'an address')
             caption = self.caption(start, 'a caption').split('\n')[0].lstrip(' \t')
             name = clean(caption)
@@ -79,7 +76,6 @@ def check(prog, path):
     want, diffs, got = Bookmarks(text, enc), [], {}
     info = ['%s, %d folders, %d links' % (enc, len(want.folders) - 1, sum(map(len, want.links.values())))] \
         + ['not valid %s' % enc] * bool(re.search('[\udc80-\udcff\uf8f0-\uf8f3]', text)) + sorted(want.notes) \
-        + ['%d links span lines' % want.spanning] * bool(want.spanning) \
         + ['too long: %r' % c for c in want.too_long]
     with tempfile.TemporaryDirectory() as t:
         run = subprocess.run([prog, '-v', '-x', '-o', t, path], stdin=subprocess.DEVNULL, capture_output=True)

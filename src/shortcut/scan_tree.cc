@@ -62,7 +62,22 @@ struct Tree {
   char* end_at[2] = {nullptr, nullptr};          // ... and found (null: none)
   Cached close_a;
   Cached close_h3;
+  // A link whose start tag or closing tag is not on its line asks for the
+  // next one: join_at is its '<'. Once the next line is refused, every link
+  // of this line is taken as it stands.
+  char* join_at = nullptr;
+  bool no_join = false;
+  int joined = 0;  // lines joined to the current link so far
 };
+
+// Limits of a link spread over lines: every byte is rescanned at most this
+// often, and a link never grows past this size by joining.
+constexpr int kJoinLines = 64;
+constexpr std::size_t kJoinBytes = std::size_t{1} << 20;
+
+// Where link_steps asks for the next line.
+char g_join_mark;
+char* const kJoin = &g_join_mark;
 
 template <std::size_t N>
 bool has(const char* p, const char (&lit)[N]) {
@@ -156,16 +171,44 @@ void count(Tree* t, TreeResult r) {
   if (r == TreeResult::kPassed) ++t->passed;
 }
 
-// One link, p at the '<' of "<A ". Gives where scanning goes on, or null
-// when a .url file could not be written.
+// "<A " or "<a ", or "<A" at a tab or the end of the line.
+bool link_start(const char* p) {
+  return (p[0] == '<' && (p[1] == 'A' || p[1] == 'a') && (p[2] == ' ' || p[2] == '\t' || p[2] == '\0'));
+}
+
+// A line may go on with a link when nothing in it before its first "</A>"
+// begins another link, entry, heading or list.
+bool continues_link(const char* s) {
+  for (const char* p = std::strchr(s, '<'); p != nullptr; p = std::strchr(p + 1, '<')) {
+    if (starts(p, "</A>", "</a>")) return true;
+    if (link_start(p) || starts(p, "<DT", "<dt") || starts(p, "<DD", "<dd") || starts(p, "<DL", "<dl") ||
+        starts(p, "</DL", "</dl") || starts(p, "<H3", "<h3")) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// True when the link at p may ask for the next line.
+bool ask_join(Tree* t, char* p) {
+  if (t->no_join) return false;
+  t->join_at = p;
+  return true;
+}
+
+// One link, p at its '<'. Gives where scanning goes on, kJoin when the link
+// needs the next line, or null when a .url file could not be written.
 char* link_steps(Tree* t, char* p) {
   char* r = p;
   while (*r != '\0' && *r != '>' && !starts(r, "HREF=\"", "href=\"")) ++r;
+  if (*r == '\0' && ask_join(t, p)) return kJoin;
   if (*r != 'H' && *r != 'h') return r;
-  t->dt_open = false;
-  const bool writing = t->select_mode != kWaiting;
   char* q = r + 5;
   char* gt = tag_end_at(t, q);
+  char* close = gt != nullptr ? find_close(&t->close_a, gt + 1, "</A>", "</a>") : nullptr;
+  if (close == nullptr && ask_join(t, p)) return kJoin;
+  t->dt_open = false;
+  const bool writing = t->select_mode != kWaiting;
   if (gt == nullptr) {
     errmsg("[%s]: tag not closed\n", q);
     if (writing) ++t->passed;
@@ -193,7 +236,6 @@ char* link_steps(Tree* t, char* p) {
   }
 
   char* cap = gt + 1;
-  char* close = find_close(&t->close_a, cap, "</A>", "</a>");
   if (close == nullptr) {
     errmsg("\"%s\": link tag not closed for the link of \"%s\"\n", cap, t->url.c_str());
     if (writing) ++t->passed;
@@ -272,7 +314,8 @@ bool close_list(Tree* t) {
 }
 
 // Scans one line. False when the scan ends: -1 in *result after a write
-// failure, 0 at the end of the selected folder.
+// failure, 0 at the end of the selected folder, 1 when a link asks for the
+// next line (t->join_at).
 bool scan_line(Tree* t, char* p, int* result) {
   for (;;) {
     p = std::strchr(p, t->comment_flg ? '-' : '<');
@@ -284,10 +327,10 @@ bool scan_line(Tree* t, char* p, int* result) {
       } else {
         ++p;
       }
-    } else if (starts(p, "<A ", "<a ")) {
+    } else if (link_start(p)) {
       p = link_steps(t, p);
-      if (p == nullptr) {
-        *result = -1;
+      if (p == nullptr || p == kJoin) {
+        *result = p == nullptr ? -1 : 1;
         return false;
       }
     } else if (has(p, "<!--")) {
@@ -338,20 +381,59 @@ int scan_tree(const char* html, const char* url_prefix, const char* select, cons
 
   int result = 0;
   bool first = true;
-  while (text_getline(&in, &t.line)) {
-    if (!t.line.empty() && t.line.back() == '\n') t.line.pop_back();
+  std::string next;
+  bool have_next = false;
+  while (have_next || text_getline(&in, &t.line)) {
+    if (have_next) {
+      t.line.swap(next);
+      have_next = false;
+    } else if (!t.line.empty() && t.line.back() == '\n') {
+      t.line.pop_back();
+    }
     char* p = t.line.data();
     if (first && has(p, "\xEF\xBB\xBF")) {
       t.run.utf8 = true;
       p += 3;
     }
     first = false;
-    t.quotes_to = t.line.data();
-    t.parity = 0;
-    t.end_from[0] = t.end_from[1] = nullptr;
-    t.close_a = t.close_h3 = Cached{};
-    if (!scan_line(&t, p, &result)) break;
+    t.joined = 0;
+    t.no_join = false;
+    for (bool fresh = true;;) {
+      if (fresh) {
+        t.quotes_to = t.line.data();
+        t.parity = 0;
+        t.end_from[0] = t.end_from[1] = nullptr;
+        t.close_a = t.close_h3 = Cached{};
+      }
+      fresh = false;
+      if (scan_line(&t, p, &result)) break;
+      if (result != 1) goto done;
+      result = 0;
+      p = t.join_at;
+      // The link at join_at goes on with the next line, the line break and
+      // the blanks around it read as one blank, as a browser shows them.
+      const auto at = static_cast<std::size_t>(t.join_at - t.line.data());
+      if (!have_next && text_getline(&in, &next)) {
+        if (!next.empty() && next.back() == '\n') next.pop_back();
+        have_next = true;
+      }
+      if (!have_next || t.joined == kJoinLines || t.line.size() - at + next.size() >= kJoinBytes ||
+          !continues_link(next.c_str())) {
+        t.no_join = true;  // taken as it stands; the next line is scanned on its own
+        continue;
+      }
+      t.line.erase(0, at);
+      t.line.erase(t.line.find_last_not_of(" \t") + 1);
+      t.line.push_back(' ');
+      const std::size_t lead = next.find_first_not_of(" \t");
+      if (lead != std::string::npos) t.line.append(next, lead);
+      have_next = false;
+      ++t.joined;
+      p = t.line.data();
+      fresh = true;  // the buffer has changed: nothing found in it stands
+    }
   }
+done:
   errmsg("%d written, %d already there, %d passed over\n", clamp(t.written), clamp(t.there),
          clamp(t.passed));
   return result;

@@ -17,9 +17,11 @@ file b.html <DT><H3>News &amp; Daily</H3><DL><DT><A HREF="https://again/">Same</
 file b.html <H3>NoDT</H3><DL><A HREF="https://nodt/">NoDT</A></DL><DT><H3>Open<DL>\n
 file b.html <DT><A HREF="C:\\x">Drive</A><A HREF="rel.html">Rel</A><A HREF="javascript:window.open('w.html')">W</A><A HREF="javascript:void(0)">V</A><A HREF="1a:b">Digit</A>\n
 file b.html <DT><A HREF="&#104;ttps://dec/">&#233;t&#xE9; &#0; &#xD800; &#99999999999; &#x110000; &bogus; &#65 ..con</A><A HREF="https://c/">..con</A><A HREF="https://d/">  ..</A>\n
+file b.html <DT><A\n  HREF="https://j/"\t\n ADD_DATE="1">Joined \n\t over lines</A><DT><A HREF="https://k/">Broken\n<DT><A HREF="https://j2/">After</A>\n
 file b.html <A HREF="https://open/\n</DL><p>\n
-err ["javascript:void(0)"]: can not recognize URL string\n[..]: invalid name for the link of "https://d/"\n["https://open/]: tag not closed\n
-err 11 written, 0 already there, 8 passed over\n
+err ["javascript:void(0)"]: can not recognize URL string\n[..]: invalid name for the link of "https://d/"\n
+err "Broken": link tag not closed for the link of "https://k/"\n["https://open/]: tag not closed\n
+err 13 written, 0 already there, 9 passed over\n
 new out/A\s&\sB.url {U}https://a.example/?x=1&y=2\r\n
 new out/News\s&\sDaily/Same.url {U}HTTP://caps/\r\n
 new out/News\s&\sDaily/Same\s(2).url {U}mailto:x@y\r\n
@@ -34,6 +36,8 @@ new out/News\s&\sDaily/_con/
 new out/NoDT.url {U}https://nodt/\r\n
 new out/\xC3\xA9t\xC3\xA9\s&#0;\s&#xD800;\s&#99999999999;\s&#x110000;\s&bogus;\s&#65\s\s\scon.url {U}https://dec/\r\n
 new out/_con.url {U}https://c/\r\n
+new out/Joined\sover\slines.url {U}https://j/\r\n
+new out/After.url {U}https://j2/\r\n
 
 == a Shift_JIS file: names become UTF-8; -s takes one folder; a file there is never changed
 args -v -x -a http://h/d/p.html -i i.ico -n my- -s T&S -o out b.html
