@@ -422,7 +422,9 @@ int scan_tree(const char* html, const char* url_prefix, const char* select, cons
         t.no_join = true;  // taken as it stands; the next line is scanned on its own
         continue;
       }
+      // The scan never reads past a NUL byte: neither may the joined text.
       t.line.erase(0, at);
+      t.line.resize(std::strlen(t.line.c_str()));
       t.line.erase(t.line.find_last_not_of(" \t") + 1);
       t.line.push_back(' ');
       const std::size_t lead = next.find_first_not_of(" \t");

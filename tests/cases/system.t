@@ -11,6 +11,13 @@ dir out
 err no free disk space\n"out/First.url"; writing error\n
 new out/First.url {F}
 
+== -x stops there too, after its summary of what it wrote before
+disk 1
+args -x -v -o out p.html
+dir out
+err no free disk space\n"out/First.url"; writing error\n0 written, 0 already there, 0 passed over\n
+new out/First.url {F}
+
 == the same with a drive letter in the path
 disk 1
 args -v -o d: p.html
