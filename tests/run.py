@@ -14,7 +14,7 @@
 #                    CP932 code page but stores file names as UTF-8
 #   exit N (default 0);  out / err (repeatable, appended)
 #   new NAME         a file the run makes, mode 0666 under umask 0, with the folders above it
-#                    (NAME/ : a folder); nothing else may appear
+#                    (NAME/ : a folder, mode 0777); nothing else may appear
 # Values are CP932 bytes with \n \r \t \0 \\ \s \xNN; {N*text} repeats; {NAME} is
 # a "def NAME value" line, {SEP} the path separator. --windows: an LF expected on
 # stdout/stderr is CR LF, a backslash in a NAME (no Shift_JIS second byte) is a
@@ -43,12 +43,12 @@ def host_name(name, windows):   # on Windows a backslash that is no Shift_JIS se
 
 
 def tree(top, windows):
-    # {path: "dir", ("link", target) or (bytes, mode)} of everything below top
+    # {path: ("link", target) or (bytes or "dir", mode)} of everything below top
     found = {}
     for root, dirs, files in os.walk(top):
         for p in (os.path.join(root, n) for n in dirs + files if not n.startswith('.fill')):
             found[os.path.relpath(p, top)] = ('link', os.readlink(p)) if os.path.islink(p) else (
-                'dir' if os.path.isdir(p) else (open(p, 'rb').read(), (not windows) * os.stat(p).st_mode & 0o7777))
+                'dir' if os.path.isdir(p) else open(p, 'rb').read(), (not windows) * os.stat(p).st_mode & 0o7777)
     return found
 
 
@@ -93,7 +93,7 @@ def run_case(cmd, lines, defs, windows):
             if 'disk' in c:
                 subprocess.run(['umount', top], check=True)
     for n in (n for key, n, v in steps if key == 'new'):   # "new a/b/": a folder; parents come along
-        want.update({n[:i]: 'dir' for i, ch in enumerate(n) if ch == '/' and n[:i] not in want})
+        want.update({n[:i]: ('dir', (not windows) * 0o777) for i, ch in enumerate(n) if ch == '/' and n[:i] not in want})
     want.update({n: (v, (not windows) * 0o666) for key, n, v in steps if key == 'new' and n[-1:] != '/'})
     crlf = (lambda b: re.sub(rb'(?<!\r)\n', b'\r\n', b) if windows else b)
     want.update(exit=int(c['exit']), stdout=crlf(c['out']), stderr=crlf(c['err']))

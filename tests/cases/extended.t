@@ -46,14 +46,14 @@ file out/my-A.url old
 file out/Docs x
 file b.html <META CONTENT="charset=Shift_JIS"><DL><p>\n<DT><H3>Before</H3><DL><DT><A HREF="http://no/">No</A><A HREF="javascript:x">Js</A></DL>\n
 file b.html <DT><H3>T&amp;S</H3>\n<DL><p>\n<DT><A HREF="a.html">A</A><A HREF="https://b/">A</A><DT><H3>Docs</H3><DL><DT><A HREF="/d">D</A></DL>\n
-file b.html <DT><H3>\x83\x5C\x83t\x83g</H3><DL><DT><A HREF="/x">\x83\x5C &#65;&#233;</A><DT><H3>E</H3><DL></DL></DL>\n
+file b.html <DT><H3>\x83\x5C\x83t\x83g</H3><DL><DT><A HREF="/x">\x83\x5C\x81\x40&#65;&#233;</A><DT><H3>E</H3><DL></DL></DL>\n
 file b.html <DT><H3>{300*n}</H3><DL><DT><A HREF="https://n/">N</A><DT><H3>Deeper</H3><DL><DT><A HREF="https://d/">D</A></DL></DL>\n
 file b.html </DL><p>\n<DT><A HREF="http://late/">Late</A>\n
 err URL prefix name="http://h/d/" ... ok? (y/n) ["javascript:x"]: can not recognize URL string\n
 err "out{SEP}Docs": not a folder\n"out{SEP}{300*n}": cannot create folder\n2 written, 1 already there, 3 passed over\n
 def I \r\nIconIndex=0\r\nIconFile=i.ico\r\n
 new out/my-A\s(2).url {U}https://b/{I}
-new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/my-\xE3\x82\xBD\sA&#233;.url {U}http://h/d//x{I}
+new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/my-\xE3\x82\xBD\xE3\x80\x80A&#233;.url {U}http://h/d//x{I}
 new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/E/
 
 == bytes only POSIX names hold; links where folders should be
