@@ -11,17 +11,19 @@ file b.html <DT><A HREF="https://a.example/?x=1&amp;y=2" ICON="data:{3000*A}">A 
 file b.html <DT><H3 ADD_DATE="1">News &amp; <b>Daily</b></H3>\n<DL><p>\n
 file b.html <DT><A HREF="HTTP://caps/">Same</A><A HREF="mailto:x@y">Same</A><a href="file:///c">Same</a><A HREF="a-1.b+c:d">Same</A>\n
 file b.html <DT><H3>..</H3><DL><p><DT><A HREF="https://up/">Up</A></DL><p>\n
-file b.html <DT><h3 FOLDED>Empty.</h3>\n<DL><p>\n</DL><p>\n<DT><H3>a/b:c \\ C: </H3>\n<DL><p></DL><p><DT><H3>con</H3><DL></DL>\n
+file b.html <DT><h3 FOLDED TITLE="x>y">Empty.</h3>\n<DL><p>\n</DL><p>\n<DT><H3>a/b:c \\ C: </H3>\n<DL><p></DL><p><DT><H3>con</H3><DL></DL>\n
 file b.html <DT><H3>Gone</H3></DL><DL><DT><A HREF="https://top/">Top</A></DL>\n</DL><p>\n
 file b.html <DT><H3>News &amp; Daily</H3><DL><DT><A HREF="https://again/">Same</A></DL>\n
 file b.html <H3>NoDT</H3><DL><A HREF="https://nodt/">NoDT</A></DL><DT><H3>Open<DL>\n
 file b.html <DT><A HREF="C:\\x">Drive</A><A HREF="rel.html">Rel</A><A HREF="javascript:window.open('w.html')">W</A><A HREF="javascript:void(0)">V</A><A HREF="1a:b">Digit</A>\n
 file b.html <DT><A HREF="&#104;ttps://dec/">&#233;t&#xE9; &#0; &#xD800; &#99999999999; &#x110000; &bogus; &#65 ..con</A><A HREF="https://c/">..con</A><A HREF="https://d/">  ..</A>\n
-file b.html <DT><A\n  HREF="https://j/"\t\n ADD_DATE="1">Joined \n\t over lines</A><DT><A HREF="https://k/">Broken\n<DT><A HREF="https://j2/">After</A>\n
+file b.html <DT><A HREF="a>b <A HREF="https://q/">Q</A><A\tHREF="https://tab/">Tab</A><!-- c --><A HREF="JAVASCRIPT:window.open('https://js/')">Js</A>\n
+file b.html <DT><A\n  \n  HREF="https://j/"\t\n ADD_DATE="1">Joined \n\t over lines</A><DT><A HREF="https://k/">Broken\n<DT><A HREF="https://j2/">After</A>\n
 file b.html <A HREF="https://open/\n</DL><p>\n
 err ["javascript:void(0)"]: can not recognize URL string\n[..]: invalid name for the link of "https://d/"\n
+err ["a>b <A HREF="https://q/">Q</A><A\tHREF="https://tab/">Tab</A><!-- c --><A HREF="JAVASCRIPT:window.open('https://js/')">Js</A>]: tag not closed\n
 err "Broken": link tag not closed for the link of "https://k/"\n["https://open/]: tag not closed\n
-err 13 written, 0 already there, 9 passed over\n
+err 16 written, 0 already there, 10 passed over\n
 new out/A\s&\sB.url {U}https://a.example/?x=1&y=2\r\n
 new out/News\s&\sDaily/Same.url {U}HTTP://caps/\r\n
 new out/News\s&\sDaily/Same\s(2).url {U}mailto:x@y\r\n
@@ -38,6 +40,9 @@ new out/\xC3\xA9t\xC3\xA9\s&#0;\s&#xD800;\s&#99999999999;\s&#x110000;\s&bogus;\s
 new out/_con.url {U}https://c/\r\n
 new out/Joined\sover\slines.url {U}https://j/\r\n
 new out/After.url {U}https://j2/\r\n
+new out/Q.url {U}https://q/\r\n
+new out/Tab.url {U}https://tab/\r\n
+new out/Js.url {U}https://js/\r\n
 
 == a Shift_JIS file: names become UTF-8; -s takes one folder; a file there is never changed
 args -v -x -a http://h/d/p.html -i i.ico -n my- -s T&S -o out b.html
@@ -61,8 +66,14 @@ only posix
 args -v -x -o out b.html
 link out/Link elsewhere
 file b.html \xEF\xBB\xBF<DL><DT><H3>Link</H3><DL><DT><A HREF="https://l/">L</A></DL>\n
+file b.html <A HREF="https://{2015*u}">U1</A><A HREF="https://{2016*u}">U2</A><A HREF="https://n/">{251*n}</A><A HREF="https://n/">{252*m}</A>\n
+file b.html <A HREF="https://n/">{254*k}</A><A HREF="https://n/">{255*j}</A>{8*<DT><H3>{250*a}</H3><DL>}<A HREF="https://p1/">{31*p}</A><A HREF="https://p2/">{32*q}</A>{8*</DL>}\n
 file b.html <DT><A HREF="https://raw/">\xFD\xC3\x9F\\</A><A HREF="https://s/">Same</A><A HREF="https://s2/">same</A></DL>\n
-err "out/Link": not a folder\n3 written, 0 already there, 1 passed over\n
+err "out/Link": not a folder\ntoo long URL for the link of "U2"\ntoo long name ... {252*m}.url\ntoo long name ... {254*k}.url\n
+err too long name ... {255*j}\ntoo long path ... {32*q}.url\n6 written, 0 already there, 6 passed over\n
+new out/U1.url {U}https://{2015*u}\r\n
+new out/{251*n}.url {U}https://n/\r\n
+new out/{8*{250*a}/}{31*p}.url {U}https://p1/\r\n
 new out/\xFD\xC3\x9F!.url {U}https://raw/\r\n
 new out/Same.url {U}https://s/\r\n
 new out/same.url {U}https://s2/\r\n

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "diag/errmsg.h"
+#include "shortcut/refs.h"
 #include "support/fclose.h"
 #include "support/sjis.h"
 
@@ -35,6 +36,21 @@ TEST(ErrEdit, Conversions) {
   EXPECT_EQ(edit((a(1023) + "%d%s").c_str(), -123, "x"), a(1023) + "-123");
   EXPECT_EQ(edit((a(1030) + "%d").c_str(), 1), a(1024));
   EXPECT_LT(edit((a(1000) + "%f").c_str(), 1e300).size(), 1124u);
+}
+
+std::string decoded(std::string s, bool utf8) {
+  decode_refs(s.data(), utf8);
+  return s.c_str();
+}
+
+TEST(Refs, EveryBoundaryOfTheUtf8FormsAndOfWhatNamesACharacter) {
+  EXPECT_EQ(decoded("&lt;&gt;&quot;&apos;&amp;amp;&#x7F;&#x80;&#x7FF;&#x800;&#xD7FF;&#xD800;&#xDFFF;&#xE000;"
+                    "&#xFFFF;&#x10000;&#x10FFFF;&#x10FFFE;&#x110000;&#1114111;&#0;&#;&#x;&#65&#X41;", true),
+            "<>\"'&amp;\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF&#xD800;&#xDFFF;\xEE\x80\x80"
+            "\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xF4\x8F\xBF\xBE&#x110000;\xF4\x8F\xBF\xBF&#0;&#;&#x;&#65A");
+  EXPECT_EQ(decoded("&#127;&#128;&#x41;&#233;", false), "\x7F&#128;A&#233;");
+  for (const char* s : {"ab:", "a+-.9:x", "HTTP:"}) EXPECT_TRUE(uri_scheme(s)) << s;
+  for (const char* s : {"a:", "C:\\x", "1a:", "+a:", "ab", "a b:", ""}) EXPECT_FALSE(uri_scheme(s)) << s;
 }
 
 TEST(Sjis, LeadBytes) {
