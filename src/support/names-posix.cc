@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <dirent.h>
 #include <iconv.h>
 #include <sys/stat.h>
 
@@ -14,6 +15,39 @@ FolderResult make_folder(const char* path) {
   struct stat st {};
   if (::lstat(path, &st) != 0) return FolderResult::kFailed;
   return S_ISDIR(st.st_mode) ? FolderResult::kReady : FolderResult::kNotFolder;
+}
+
+bool is_folder(const char* path) {
+  struct stat st {};
+  return ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool read_folder(const char* path, const std::function<void(const char*, EntryKind)>& visit) {
+  DIR* dir = ::opendir(path);
+  if (dir == nullptr) return false;
+  std::string full = path;
+  full.push_back('/');
+  const std::size_t base = full.size();
+  errno = 0;
+  while (const dirent* e = ::readdir(dir)) {
+    const char* n = e->d_name;
+    if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+    EntryKind kind = e->d_type == DT_DIR ? EntryKind::kFolder : e->d_type == DT_REG ? EntryKind::kFile : EntryKind::kOther;
+    if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+      // A link counts only as the file it leads to; a folder is never
+      // entered through one.
+      full.resize(base);
+      full += n;
+      struct stat st {};
+      const bool folder = e->d_type == DT_UNKNOWN && ::lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      kind = folder ? EntryKind::kFolder
+             : ::stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? EntryKind::kFile
+                                                                     : EntryKind::kOther;
+    }
+    visit(n, kind);
+  }
+  ::closedir(dir);
+  return true;
 }
 
 void cp932_to_utf8(const char* s, std::string* out) {

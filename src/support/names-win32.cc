@@ -49,6 +49,31 @@ FolderResult make_folder(const char* path) {
   return folder ? FolderResult::kReady : FolderResult::kNotFolder;
 }
 
+bool is_folder(const char* path) {
+  const DWORD attr = utf8_paths() ? GetFileAttributesW(widen(path).c_str()) : GetFileAttributesA(path);
+  return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool read_folder(const char* path, const std::function<void(const char*, EntryKind)>& visit) {
+  std::string pattern = path;
+  pattern += "\\*";
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW(widen(pattern.c_str()).c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    const wchar_t* n = found.cFileName;
+    if (n[0] == L'.' && (n[1] == L'\0' || (n[1] == L'.' && n[2] == L'\0'))) continue;
+    const DWORD attr = found.dwFileAttributes;
+    // A junction or a link to a folder is a reparse point: never entered.
+    const EntryKind kind = (attr & FILE_ATTRIBUTE_DIRECTORY) == 0 ? EntryKind::kFile
+                           : (attr & FILE_ATTRIBUTE_REPARSE_POINT) == 0 ? EntryKind::kFolder
+                                                                          : EntryKind::kOther;
+    visit(narrow(n).c_str(), kind);
+  } while (FindNextFileW(h, &found));
+  FindClose(h);
+  return true;
+}
+
 void cp932_to_utf8(const char* s, std::string* out) {
   const auto* p = reinterpret_cast<const unsigned char*>(s);
   while (*p != '\0') {

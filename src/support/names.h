@@ -4,6 +4,7 @@
 #ifndef FAVLINK_SUPPORT_NAMES_H_
 #define FAVLINK_SUPPORT_NAMES_H_
 
+#include <functional>
 #include <string>
 
 enum class FolderResult { kReady, kNotFolder, kFailed };
@@ -13,6 +14,18 @@ enum class FolderResult { kReady, kNotFolder, kFailed };
 /// kNotFolder and is not followed or changed; a folder that cannot be made
 /// gives kFailed.
 FolderResult make_folder(const char* path);
+
+/// What a folder entry is, for a walk that must not loop: a file (or a link
+/// to one), a folder of its own (never a link or junction), or neither.
+enum class EntryKind { kFile, kFolder, kOther };
+
+/// True when path is a folder (a link to one counts: the user named it).
+bool is_folder(const char* path);
+
+/// Calls visit with the name and kind of every entry of the folder path but
+/// "." and "..", in the order the system gives them. False when the folder
+/// cannot be read.
+bool read_folder(const char* path, const std::function<void(const char*, EntryKind)>& visit);
 
 /// Appends the UTF-8 form of the Shift_JIS (CP932) text s to out, character
 /// by character; a byte sequence that is not CP932 is appended as it stands.
