@@ -9,6 +9,7 @@
 #include "app/usage.h"
 #include "diag/errmsg.h"
 #include "linkpage/put_link.h"
+#include "linkpage/put_tree.h"
 #include "shortcut/scan_html.h"
 #include "shortcut/scan_tree.h"
 #include "support/names.h"
@@ -164,8 +165,14 @@ int favlink_main(int argc, char** argv) {
   // The page goes out in large blocks, whatever standard output is.
   static char page_buffer[64 * 1024];
   std::setvbuf(stdout, page_buffer, _IOFBF, sizeof page_buffer);
-  page_head();
-  for (int k = i; k < argc; ++k) put_link(argv[k]);
-  page_tail();
+  if (o.extended) {
+    tree_page_head();
+    for (int k = i; k < argc; ++k) tree_put_arg(argv[k]);
+    tree_page_tail();
+  } else {
+    page_head();
+    for (int k = i; k < argc; ++k) put_link(argv[k]);
+    page_tail();
+  }
   return stdout_status();
 }

@@ -1,0 +1,23 @@
+// -x in link page mode: .url files and folders of them, as they lie on disk
+// today, into a UTF-8 page or a bookmark file.
+#ifndef FAVLINK_LINKPAGE_PUT_TREE_H_
+#define FAVLINK_LINKPAGE_PUT_TREE_H_
+
+/// Writes the head: the link page head declaring UTF-8 with the title line,
+/// or, for format type 2, the head of a bookmark file.
+void tree_page_head();
+
+/// Adds one argument. A folder stands for every .url file below it (by the
+/// extension, any case), walked in byte order: at each level the files, then
+/// the subfolders, never through a link; an entry's folder is its path below
+/// the argument ("News/Daily"). A file keeps today's rules, its folder ending
+/// at the last '/' or '\\'. Names, addresses and headings are written with
+/// & < > " escaped. "%s: not found\n" for an argument that cannot be opened,
+/// "%s: cannot read folder\n" and "%s: cannot read\n" for what a walk cannot
+/// read; the rest goes on.
+void tree_put_arg(const char* arg);
+
+/// Closes what is open and writes the foot.
+void tree_page_tail();
+
+#endif  // FAVLINK_LINKPAGE_PUT_TREE_H_
