@@ -23,6 +23,11 @@ roundtrip)  # the Shift_JIS corpus files, whose captions survive a second cleani
       (cd a && "$prog" $fmt *.url >../page.html) && run -v -o b page.html && diff -r a b || fail "$html $fmt"
       [ "$(ls a | wc -l)" -ge 6 ] || fail "$html: only $(ls a | wc -l) files"
     done
+  done
+  # -x: every export -> a tree A -> a bookmark file -> a tree B equal to A
+  for html in "$src"/../shared/corpus/bookmarks/*; do
+    rm -rf a b && mkdir a b && "$prog" -v -x -o a "$html" 2>/dev/null && "$prog" -x -f2 -t T a >bm.html &&
+      run -v -x -o b bm.html && diff -r a b >/dev/null || fail "-x: $html"
   done ;;
 hostile)
   python3 -c "import sys; sys.stdout.write('<A HREF=\"http://x/\">' * 200000 + '<DL>' * 100000 + '</DL>' * 200000 + '\n<!-- ' + 'x' * 1000000)" >h.html
@@ -54,6 +59,27 @@ browser)
   for f in *.url; do
     name=$(basename "$f" .url | iconv -f CP932 -t UTF-8) href=$(sed -n 's/^URL=//p' "$f" | tr -d '\r')
     grep -qF "<a href=\"$href\">$name</a>" dom || fail "not shown: $name $href"
+  done
+  # -x: a tree of Unicode names, '&' and quotes; every entry under its folder's heading
+  for html in kiwi-chromium-ja.html chrome-de-2015.html; do
+    [ -f "$src/../shared/corpus/bookmarks/$html" ] || exit 0
+    rm -rf t && mkdir t && "$prog" -v -x -o t "$src/../shared/corpus/bookmarks/$html" 2>/dev/null
+    "$prog" -x -t T t >page.html && chromium --headless --no-sandbox --disable-gpu --dump-dom \
+      "file://$tmp/page.html" 2>/dev/null >dom && python3 - t dom <<'PY' || fail "-x page of $html"
+import html.parser, os, sys
+class Page(html.parser.HTMLParser):   # (heading, name, address) of every link, as the browser shows it
+    seen, heading, href, text = [], '', None, ''
+    def handle_starttag(self, tag, attrs): self.text, self.href = '', dict(attrs).get('href', self.href) if tag == 'a' else self.href
+    def handle_data(self, data): self.text += data
+    def handle_endtag(self, tag):
+        if tag == 'h3': self.heading = self.text[1:-1]
+        if tag == 'a': self.seen.append((self.heading, self.text, self.href))
+page = Page(); page.feed(open(sys.argv[2], encoding='utf-8').read())
+want = [(os.path.relpath(d, sys.argv[1]).replace('.', '', d == sys.argv[1]), f[:-4],
+         open(os.path.join(d, f), 'rb').read().decode().split('\r\n')[1][4:])
+        for d, _, fs in os.walk(sys.argv[1]) for f in fs]
+sys.exit(sorted(page.seen) != sorted(want) or len(want) < 50)
+PY
   done ;;
 corpusx)
   [ -d "$src/../shared/corpus/bookmarks" ] || { echo "not here: the corpus lies beside the source folder"; exit 77; }
