@@ -2,7 +2,8 @@
 //
 // Input: the arguments, one per line, up to the first NUL byte; the rest is
 // the file "f", which the arguments may name as the HTML file or as a .url
-// file. An input without a NUL (a corpus file) is the file, run in both modes.
+// file. An input without a NUL (a corpus file) is the file, run in both modes
+// with and without -x (the -x page also walks the scratch folder).
 // Before each run the folder holds "f" and "keep/old.url"; after it,
 // "keep/old.url" must be unchanged and every other file a well-formed .url
 // file. Arguments that would leave the folder ("/...", ".."), the -a question
@@ -40,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   fs::create_directory("keep");
   std::ofstream("keep/old.url") << "old";
   std::ofstream("f", std::ios::binary) << (nul == std::string::npos ? in : in.substr(nul + 1));
-  for (const std::string& arg_lines : nul == std::string::npos ? std::vector<std::string>{"-v\nf", "-v\n-x\nf", "-f1\nf"}
+  for (const std::string& arg_lines : nul == std::string::npos ? std::vector<std::string>{"-v\nf", "-v\n-x\nf", "-f1\nf", "-x\n-f2\nf\n."}
                                                              : std::vector{in.substr(0, nul)}) {
     std::vector<std::string> args{"favlink"};
     std::istringstream lines(arg_lines);

@@ -245,6 +245,7 @@ void walk(const char* arg) {
 }  // namespace
 
 void tree_page_head() {
+  g_tree = TreePage{};
   if (bookmark_type()) {
     std::fputs("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
                "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n<TITLE>",
