@@ -19,11 +19,12 @@ file b.html <DT><A HREF="C:\\x">Drive</A><A HREF="rel.html">Rel</A><A HREF="java
 file b.html <DT><A HREF="&#104;ttps://dec/">&#233;t&#xE9; &#0; &#xD800; &#99999999999; &#x110000; &bogus; &#65 ..con</A><A HREF="https://c/">..con</A><A HREF="https://d/">  ..</A>\n
 file b.html <DT><A HREF="a>b <A HREF="https://q/">Q</A><A\tHREF="https://tab/">Tab</A><!-- c --><A HREF="JAVASCRIPT:window.open('https://js/')">Js</A>\n
 file b.html <DT><A\n  \n  HREF="https://j/"\t\n ADD_DATE="1">Joined \n\t over lines</A><DT><A HREF="https://k/">Broken\n<DT><A HREF="https://j2/">After</A>\n
+file b.html {1048570*x}<A\n HREF="https://far/">Far</A>\n
 file b.html <A HREF="https://open/\n</DL><p>\n
 err ["javascript:void(0)"]: can not recognize URL string\n[..]: invalid name for the link of "https://d/"\n
 err ["a>b <A HREF="https://q/">Q</A><A\tHREF="https://tab/">Tab</A><!-- c --><A HREF="JAVASCRIPT:window.open('https://js/')">Js</A>]: tag not closed\n
 err "Broken": link tag not closed for the link of "https://k/"\n["https://open/]: tag not closed\n
-err 16 written, 0 already there, 10 passed over\n
+err 17 written, 0 already there, 10 passed over\n
 new out/A\s&\sB.url {U}https://a.example/?x=1&y=2\r\n
 new out/News\s&\sDaily/Same.url {U}HTTP://caps/\r\n
 new out/News\s&\sDaily/Same\s(2).url {U}mailto:x@y\r\n
@@ -43,6 +44,7 @@ new out/After.url {U}https://j2/\r\n
 new out/Q.url {U}https://q/\r\n
 new out/Tab.url {U}https://tab/\r\n
 new out/Js.url {U}https://js/\r\n
+new out/Far.url {U}https://far/\r\n
 
 == a Shift_JIS file: names become UTF-8; -s takes one folder; a file there is never changed
 args -v -x -a http://h/d/p.html -i i.ico -n my- -s T&S -o out b.html
@@ -65,18 +67,24 @@ new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/E/
 only posix
 args -v -x -o out b.html
 link out/Link elsewhere
-file b.html \xEF\xBB\xBF<DL><DT><H3>Link</H3><DL><DT><A HREF="https://l/">L</A></DL>\n
+file b.html \xEF\xBB\xBF<A HREF="https://bom/">Bom</A><DL><DT><H3>Link</H3><DL><DT><A HREF="https://l/">L</A></DL>\n
 file b.html <A HREF="https://{2015*u}">U1</A><A HREF="https://{2016*u}">U2</A><A HREF="https://n/">{251*n}</A><A HREF="https://n/">{252*m}</A>\n
 file b.html <A HREF="https://n/">{254*k}</A><A HREF="https://n/">{255*j}</A>{8*<DT><H3>{250*a}</H3><DL>}<A HREF="https://p1/">{31*p}</A><A HREF="https://p2/">{32*q}</A>{8*</DL>}\n
 file b.html <DT><A HREF="https://raw/">\xFD\xC3\x9F\\</A><A HREF="https://s/">Same</A><A HREF="https://s2/">same</A></DL>\n
 err "out/Link": not a folder\ntoo long URL for the link of "U2"\ntoo long name ... {252*m}.url\ntoo long name ... {254*k}.url\n
-err too long name ... {255*j}\ntoo long path ... {32*q}.url\n6 written, 0 already there, 6 passed over\n
+err too long name ... {255*j}\ntoo long path ... {32*q}.url\n7 written, 0 already there, 6 passed over\n
+new out/Bom.url {U}https://bom/\r\n
 new out/U1.url {U}https://{2015*u}\r\n
 new out/{251*n}.url {U}https://n/\r\n
 new out/{8*{250*a}/}{31*p}.url {U}https://p1/\r\n
 new out/\xFD\xC3\x9F!.url {U}https://raw/\r\n
 new out/Same.url {U}https://s/\r\n
 new out/same.url {U}https://s2/\r\n
+
+== an icon too long for a .url file passes every link over, and the scan goes on
+args -v -x -i {2030*i} p.html
+file p.html <A HREF="https://a/">A</A><A HREF="https://b/">B</A>\n
+err too long icon file ... A.url\ntoo long icon file ... B.url\n0 written, 0 already there, 2 passed over\n
 
 == Windows takes "Same" and "same" for one name
 only windows
