@@ -40,7 +40,13 @@ sys.stdout.write('<DL>' + ''.join('<DT><H3>%s</H3><DL><DT><A HREF=\"https://%d/\
   + '\n<A HREF=\"&#99999999999;&#xD800;&#x;:\">&#xD800;&#0;x</A><A HREF=\"h:x' + ' y\n' * 100000)" >x.html
   mkdir x && run -v -x -o x x.html && [ "$(ls)" = "$(printf 'err\nh.html\no\nout\nx\nx.html')" ] &&
     [ "$(find x -type f | wc -l)" -ge 500 ] &&
-    grep -q '^[0-9]* written, 0 already there, [0-9]* passed over$' err || fail "hostile -x: $(tail -2 err)" ;;
+    grep -q '^[0-9]* written, 0 already there, [0-9]* passed over$' err || fail "hostile -x: $(tail -2 err)"
+  # A walk of a folder wider than one read: 4,200 files and 4,200 folders, made
+  # in shuffled order, come out in byte order, each once.
+  python3 -c "import os, random; n = list(range(4200)); random.shuffle(n)
+for i in n: os.makedirs('w/d%04d' % i); open('w/f%04d.url' % i, 'w').write('URL=f%d' % i); open('w/d%04d/g.url' % i, 'w').write('URL=g%d' % i)"
+  run -x -f2 w && [ "$(grep -o 'HREF="[^"]*' out | cut -c7- | tr '\n' ' ')" = "$(python3 -c \
+    "print(' '.join(['f%d' % i for i in range(4200)] + ['g%d' % i for i in range(4200)]), end=' ')")" ] || fail "wide walk" ;;
 manpage)
   groff -man -Tutf8 -ww "$src/docs/favlink.1" >/dev/null 2>err && [ ! -s err ] || fail "groff: $(cat err)"
   GROFF_NO_SGR=1 groff -man -Tascii -P-cbuo "$src/docs/favlink.1" 2>/dev/null | tr -s ' \n' '  ' >man.txt

@@ -28,7 +28,6 @@ bool read_folder(const char* path, const std::function<void(const char*, EntryKi
   std::string full = path;
   full.push_back('/');
   const std::size_t base = full.size();
-  errno = 0;
   while (const dirent* e = ::readdir(dir)) {
     const char* n = e->d_name;
     if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;

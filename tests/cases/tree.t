@@ -8,7 +8,8 @@ file Fav/News/Daily/d.url URL=http://d/\r\n
 file Fav/News/c&'.url URL=http://c/\r\n
 file Fav/Z/\xC3\xBCn\xC3\xAF.url URL=http://z/\n
 dir Fav/Empty/Inner
-file x/y\\z.url URL=http://y/
+file x\\y/z.url URL=http://y/
+file Fav/.d/Deep/er/e.url URL=http://e/
 def HEAD <HTML>\n<HEAD>\n<META http-equiv="Content-Type" content="text/html; charset=UTF-8">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n
 def FOOT <HR>\n</BODY>\n</HTML>\n
 
@@ -16,13 +17,14 @@ def FOOT <HR>\n</BODY>\n</HTML>\n
 args -x -t "A&B <T>" Fav
 out {HEAD}<CENTER><H2>A&amp;B &lt;T&gt;</H2></CENTER><HR>\n<OL>\n
 out <LI><A href="http://a/">a</A><BR>\n<LI><A href="http://b/?x=1&amp;y=&quot;2&quot;">b</A><BR>\n</OL><HR>\n
-out <H3>[News]</H3>\n<OL>\n<LI><A href="http://c/">c&amp;'</A><BR>\n</OL><HR>\n<H3>[News/Daily]</H3>\n<OL>\n<LI><A href="http://d/">d</A><BR>\n
+out <H3>[.d/Deep/er]</H3>\n<OL>\n<LI><A href="http://e/">e</A><BR>\n</OL><HR>\n<H3>[News]</H3>\n<OL>\n<LI><A href="http://c/">c&amp;'</A><BR>\n</OL><HR>\n<H3>[News/Daily]</H3>\n<OL>\n<LI><A href="http://d/">d</A><BR>\n
 out </OL><HR>\n<H3>[Z]</H3>\n<OL>\n<LI><A href="http://z/">\xC3\xBCn\xC3\xAF</A><BR>\n</OL>\n{FOOT}
 
 == -f2: a bookmark file, folders nested, empty ones too; a file's folder ends at '/' or '\'
-args -f2 -x -t T Fav x/y\\z.url missing.url
+args -f2 -x -t T Fav x\\y/z.url missing.url
 out <!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">\n<TITLE>T</TITLE>\n<H1>T</H1>\n<DL><p>\n
 out <DT><A HREF="http://a/">a</A>\n<DT><A HREF="http://b/?x=1&amp;y=&quot;2&quot;">b</A>\n
+out <DT><H3>.d</H3>\n<DL><p>\n<DT><H3>Deep</H3>\n<DL><p>\n<DT><H3>er</H3>\n<DL><p>\n<DT><A HREF="http://e/">e</A>\n</DL><p>\n</DL><p>\n</DL><p>\n
 out <DT><H3>Empty</H3>\n<DL><p>\n<DT><H3>Inner</H3>\n<DL><p>\n</DL><p>\n</DL><p>\n
 out <DT><H3>News</H3>\n<DL><p>\n<DT><A HREF="http://c/">c&amp;'</A>\n<DT><H3>Daily</H3>\n<DL><p>\n<DT><A HREF="http://d/">d</A>\n</DL><p>\n</DL><p>\n
 out <DT><H3>Z</H3>\n<DL><p>\n<DT><A HREF="http://z/">\xC3\xBCn\xC3\xAF</A>\n</DL><p>\n
@@ -30,20 +32,20 @@ out <DT><H3>x</H3>\n<DL><p>\n<DT><H3>y</H3>\n<DL><p>\n<DT><A HREF="http://y/">z<
 err missing.url: not found\n
 
 == -f1 with file arguments: comment type, numbered per heading
-args -x -f1 Fav/b.url x/y\\z.url Fav/News/Daily/d.url
+args -x -f1 Fav/b.url Fav/a.URL x\\y/z.url Fav/News/Daily/d.url
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n
-out <H3>[Fav]</H3>\n<DL>\n<DT>01. <A href="http://b/?x=1&amp;y=&quot;2&quot;">b</A>\n<DD> \n</DL><HR>\n
+out <H3>[Fav]</H3>\n<DL>\n<DT>01. <A href="http://b/?x=1&amp;y=&quot;2&quot;">b</A>\n<DD> \n<DT>02. <A href="http://a/">a</A>\n<DD> \n</DL><HR>\n
 out <H3>[x/y]</H3>\n<DL>\n<DT>01. <A href="http://y/">z</A>\n<DD> \n</DL><HR>\n
 out <H3>[Fav/News/Daily]</H3>\n<DL>\n<DT>01. <A href="http://d/">d</A>\n<DD> \n</DL>\n{FOOT}
 
 == links never lead into a folder; what cannot be read is reported and the rest goes on
 only posix
 as nobody
-args -x P
+args -x P P/Locked
 file P/q"<>.url URL=http://q/?a<b\r\n
 file P/n\nl.url URL=http://nl/\r\n
 file P/bad\xFF.url URL=http://bad/\r\n
-link P/loop .
+link P/loop.url .
 link P/ln.url q"<>.url
 file P/Locked/l.url URL=http://l/
 mode P/Locked 0
@@ -51,4 +53,4 @@ file P/Shut.url URL=http://shut/
 mode P/Shut.url 0
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://bad/">bad\xFF</A><BR>\n
 out <LI><A href="http://q/?a&lt;b">ln</A><BR>\n<LI><A href="http://nl/">n\nl</A><BR>\n<LI><A href="http://q/?a&lt;b">q&quot;&lt;&gt;</A><BR>\n</OL>\n{FOOT}
-err P/Shut.url: cannot read\nP/Locked: cannot read folder\n
+err P/Shut.url: cannot read\nP/Locked: cannot read folder\nP/Locked: cannot read folder\n
