@@ -12,9 +12,20 @@
 //   favlink_bench_gen scan BYTES OUT.html [crlf]
 //       a bookmark file of at least BYTES bytes whose links are all relative:
 //       without -a nothing is written, so only the scanner runs
+//   favlink_bench_gen modern N OUT.html MANIFEST
+//       a browser export in UTF-8 for -x: N https links in N/100 folders
+//       nested up to five deep, a 2-4 KB ICON on every link line, captions and
+//       folder names with non-ASCII letters and character references; a link
+//       whose number is a multiple of 50 repeats the caption of the link
+//       before it in its folder, if any. The manifest lists, in file
+//       order, each folder -x makes ("path" relative to the output folder)
+//       and each file ("path<TAB>URL", names and URL decoded)
+//   favlink_bench_gen bigline BYTES OUT.html
+//       an export holding one link whose line, with its ICON, is BYTES long
 //
-// Every line of the HTML files is shorter than 1023 bytes, newline included,
-// so each one is a single line piece of the scanner.
+// Every line of the bookmarks and scan files is shorter than 1023 bytes,
+// newline included, so each one is a single line piece of the scanner; the
+// modern and bigline files are for -x, which reads whole lines.
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -22,6 +33,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -286,6 +298,168 @@ void favorites(std::size_t n, const std::string& dir, const std::string& list_pa
   close_out(list, list_path);
 }
 
+// --- -x inputs ----------------------------------------------------------------
+
+// Text as the export holds it and as -x decodes it.
+struct Piece {
+  std::string_view html;
+  std::string_view text;
+};
+constexpr Piece kWords[] = {
+    {"Caf&#233;", "Café"},         {"Stra&#223;e", "Straße"},      {"Smørrebrød", "Smørrebrød"},
+    {"Ελληνικά", "Ελληνικά"},      {"Жизнь", "Жизнь"},             {"日本語", "日本語"},
+    {"Crème brûlée", "Crème brûlée"}, {"Ñandú", "Ñandú"},          {"Tom &amp; Jerry", "Tom & Jerry"},
+    {"na&#xEF;ve", "naïve"},       {"Bücher", "Bücher"},           {"Ångström", "Ångström"},
+    {"Zürich", "Zürich"},          {"Kraków", "Kraków"},           {"İstanbul", "İstanbul"}};
+constexpr Piece kJoins[] = {{"&amp;", "&"}, {"&#8211;", "–"}, {"&#x2192;", "→"}, {"&#183;", "·"}};
+constexpr std::string_view kExportHead =
+    "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+    "<!-- This is an automatically generated file.\n"
+    "     It will be read and overwritten.\n"
+    "     DO NOT EDIT! -->\n"
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
+    "<TITLE>Bookmarks</TITLE>\n"
+    "<H1>Bookmarks</H1>\n"
+    "<DL><p>\n";
+constexpr int kTreeDepth = 5;
+
+template <std::size_t N>
+const Piece& pick_piece(Rng& r, const Piece (&a)[N]) {
+  return a[r.below(N)];
+}
+
+// "word join word number", in both forms; every fourth one longer.
+//   "Caf&#233; &amp; Ñandú 000012" / "Café & Ñandú 000012"
+void modern_caption(Rng& r, std::size_t i, std::string* html, std::string* text) {
+  html->clear();
+  text->clear();
+  auto add = [&](const Piece& p) {
+    html->append(p.html);
+    text->append(p.text);
+  };
+  add(pick_piece(r, kWords));
+  add({" ", " "});
+  add(pick_piece(r, kJoins));
+  add({" ", " "});
+  add(pick_piece(r, kWords));
+  const std::string n = std::string(" ").append(num6(i));
+  add({n, n});
+  if (i % 4 == 3) {
+    add({" - ", " - "});
+    add(pick_piece(r, kWords));
+    add({" Home Page", " Home Page"});
+  }
+}
+
+// Base64 text of n bytes, ten characters per draw of the generator.
+void base64(Rng& r, std::size_t n, std::string* out) {
+  while (n > 0) {
+    std::uint64_t v = r.next();
+    for (int k = 0; k < 10 && n > 0; ++k, --n, v >>= 6) out->push_back(kBase64[v & 63]);
+  }
+}
+
+class ModernWriter {
+ public:
+  ModernWriter(std::FILE* out, std::FILE* manifest) : out_(out), manifest_(manifest) {}
+
+  void write(std::size_t links) {
+    // The folder tree: each folder hangs below the top list or below an
+    // earlier folder not yet kTreeDepth deep; the links fall on the folders
+    // (and the top list) at random.
+    const std::size_t folders = links / 100 > 0 ? links / 100 : 1;
+    children_.resize(folders + 1);  // [0] is the top list, folder f is f + 1
+    depth_.assign(folders + 1, 0);
+    for (std::size_t f = 1; f <= folders; ++f) {
+      std::size_t parent = r_.below(f);
+      while (depth_[parent] >= kTreeDepth) parent = parent_of(parent);
+      parents_.push_back(parent);
+      depth_[f] = depth_[parent] + 1;
+      children_[parent].push_back(f);
+    }
+    count_.assign(folders + 1, 0);
+    for (std::size_t i = 0; i < links; ++i) ++count_[r_.below(folders + 1)];
+
+    put(kExportHead);
+    list(0, "");
+    put("</DL><p>\n");
+  }
+
+ private:
+  std::size_t parent_of(std::size_t f) const { return f == 0 ? 0 : parents_[f - 1]; }
+
+  void put(std::string_view s) { std::fwrite(s.data(), 1, s.size(), out_); }
+
+  void note(const std::string& s) { std::fwrite(s.data(), 1, s.size(), manifest_); }
+
+  // The entries of folder f, whose path is `path` ("" the top): its links,
+  // then its sub-folders.
+  void list(std::size_t f, const std::string& path) {
+    const std::string pad(4 * static_cast<std::size_t>(depth_[f] + 1), ' ');
+    const std::string dir = path.empty() ? "" : path + "/";
+    std::string html, text, prev;
+    for (std::size_t k = 0; k < count_[f]; ++k) {
+      const std::size_t i = ++links_;
+      std::string name;
+      if (k > 0 && i % 50 == 0) {
+        name = prev + " (2)";  // the caption before, again
+      } else {
+        modern_caption(r_, i, &html, &text);
+        name = prev = text;
+      }
+      const std::string host = "www.site" + std::to_string(i % 1499) + ".example.com";
+      const std::string query = "/read/" + num6(i) + "?lang=de";
+      line_.assign(pad).append("<DT><A HREF=\"https://").append(host).append(query);
+      line_.append("&amp;ref=bm\" ADD_DATE=\"").append(stamp(r_));
+      line_.append("\" ICON=\"data:image/png;base64,iVBORw0KGgo");
+      base64(r_, 2048 + r_.below(2048), &line_);
+      line_.append("\">").append(html).append("</A>\n");
+      put(line_);
+      note(dir + name + ".url\thttps://" + host + query + "&ref=bm\n");
+    }
+    for (const std::size_t c : children_[f]) {
+      const Piece& w = pick_piece(r_, kWords);
+      const std::string n = std::string(" ").append(std::to_string(c));
+      put(pad + "<DT><H3 ADD_DATE=\"" + stamp(r_) + "\" LAST_MODIFIED=\"" + stamp(r_) + "\">");
+      put(std::string(w.html) + n + "</H3>\n" + pad + "<DL><p>\n");
+      const std::string sub = dir + std::string(w.text) + n;
+      note(sub + "\n");
+      list(c, sub);
+      put(pad + "</DL><p>\n");
+    }
+  }
+
+  Rng r_;
+  std::FILE* out_;
+  std::FILE* manifest_;
+  std::vector<std::vector<std::size_t>> children_;
+  std::vector<std::size_t> parents_;
+  std::vector<int> depth_;
+  std::vector<std::size_t> count_;
+  std::size_t links_ = 0;
+  std::string line_;
+};
+
+void bigline(std::uint64_t bytes, const std::string& path) {
+  Rng r;
+  std::FILE* out = open_out(path);
+  std::fwrite(kExportHead.data(), 1, kExportHead.size(), out);
+  const std::string head = "<DT><A HREF=\"https://www.example.com/\" ICON=\"data:image/png;base64,";
+  const std::string tail = "\">Big &amp; icon</A>\n";
+  std::fwrite(head.data(), 1, head.size(), out);
+  std::uint64_t left = bytes > head.size() + tail.size() ? bytes - head.size() - tail.size() : 0;
+  std::string chunk;
+  while (left > 0) {
+    chunk.clear();
+    base64(r, left < 65536 ? static_cast<std::size_t>(left) : 65536, &chunk);
+    std::fwrite(chunk.data(), 1, chunk.size(), out);
+    left -= chunk.size();
+  }
+  std::fwrite(tail.data(), 1, tail.size(), out);
+  std::fputs("</DL><p>\n", out);
+  close_out(out, path);
+}
+
 std::uint64_t number(const char* s) {
   char* end = nullptr;
   const unsigned long long v = std::strtoull(s, &end, 10);
@@ -297,7 +471,9 @@ int usage() {
   std::fputs(
       "usage: favlink_bench_gen bookmarks N OUT.html MANIFEST\n"
       "       favlink_bench_gen favorites N DIR LIST\n"
-      "       favlink_bench_gen scan BYTES OUT.html [crlf]\n",
+      "       favlink_bench_gen scan BYTES OUT.html [crlf]\n"
+      "       favlink_bench_gen modern N OUT.html MANIFEST\n"
+      "       favlink_bench_gen bigline BYTES OUT.html\n",
       stderr);
   return 2;
 }
@@ -320,6 +496,14 @@ int main(int argc, char** argv) {
     std::FILE* out = open_out(argv[3]);
     BookmarkWriter(out, nullptr, true, argc == 5).write(0, n);
     close_out(out, argv[3]);
+  } else if (mode == "modern" && argc == 5) {
+    std::FILE* out = open_out(argv[3]);
+    std::FILE* manifest = open_out(argv[4]);
+    ModernWriter(out, manifest).write(static_cast<std::size_t>(n));
+    close_out(manifest, argv[4]);
+    close_out(out, argv[3]);
+  } else if (mode == "bigline" && argc == 4) {
+    bigline(n, argv[3]);
   } else {
     return usage();
   }

@@ -7,6 +7,10 @@
 //       all paths and file bodies built before the first call: the existence
 //       check (open for reading, which fails), the exclusive create, one write
 //       of the body, close, and statvfs of the path for the free space
+//   favlink_floor tree MANIFEST OUTDIR
+//       the same for a manifest of `favlink_bench_gen modern`, whose lines
+//       without a TAB name folders: one mkdir each, where the line stands, as
+//       -x makes a folder when its list opens
 //   favlink_floor linkpage FILE...
 //       per file: open, read up to the end of its first "URL=" line, close;
 //       then one write of the whole page (list type) on standard output. The
@@ -58,10 +62,11 @@ bool write_all(int fd, const char* p, std::size_t n) {
   return true;
 }
 
-int shortcut(const char* manifest, const char* outdir) {
+// Both modes: with `folders`, a line without a TAB is a folder to make.
+int shortcut(const char* manifest, const char* outdir, bool folders) {
   struct Job {
     std::string path;
-    std::string body;
+    std::string body;  // empty: a folder
   };
   std::vector<Job> jobs;
   const std::string text = slurp(manifest);
@@ -71,7 +76,10 @@ int shortcut(const char* manifest, const char* outdir) {
     const std::string_view line = rest.substr(0, nl);
     rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
     const std::size_t tab = line.find('\t');
-    if (tab == std::string_view::npos) continue;
+    if (tab == std::string_view::npos) {
+      if (folders && !line.empty()) jobs.push_back(Job{std::string(outdir) + "/" + std::string(line), ""});
+      continue;
+    }
     Job j;
     j.path.append(outdir).append("/").append(line.substr(0, tab));
     j.body.append("[InternetShortcut]\r\nURL=").append(line.substr(tab + 1)).append("\r\n");
@@ -80,6 +88,10 @@ int shortcut(const char* manifest, const char* outdir) {
 
   for (const Job& j : jobs) {
     const char* path = j.path.c_str();
+    if (j.body.empty()) {
+      if (::mkdir(path, 0777) != 0) die(std::strerror(errno), path);
+      continue;
+    }
     int fd = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd >= 0) {
       ::close(fd);  // exists: left alone, as favlink does
@@ -150,10 +162,12 @@ int linkpage(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::strcmp(argv[1], "shortcut") == 0) return shortcut(argv[2], argv[3]);
+  if (argc == 4 && std::strcmp(argv[1], "shortcut") == 0) return shortcut(argv[2], argv[3], false);
+  if (argc == 4 && std::strcmp(argv[1], "tree") == 0) return shortcut(argv[2], argv[3], true);
   if (argc >= 2 && std::strcmp(argv[1], "linkpage") == 0) return linkpage(argc - 2, argv + 2);
   std::fputs(
       "usage: favlink_floor shortcut MANIFEST OUTDIR\n"
+      "       favlink_floor tree MANIFEST OUTDIR\n"
       "       favlink_floor linkpage FILE...\n",
       stderr);
   return 2;

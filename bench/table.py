@@ -4,7 +4,8 @@
     table.py DIR LINKS FILES SCAN_BYTES SMALL_BYTES CORES
 
 DIR/r.KEY holds one line "wall user system" (seconds) per timed run, DIR/m.KEY
-the peak resident set in KiB of one run."""
+the peak resident set in KiB of one run; the -x inputs (modern.html, its
+manifest, bigline.html) are read for their folder count and longest lines."""
 import os
 import statistics
 import sys
@@ -68,15 +69,39 @@ for key, name in rows:
     print(f'{name:32}{sec(wall(fav))}{sec(wall(floor))}{sec(wall(peer))}'
           f'{wall(fav) / wall(floor):10.2f}{cpu(fav) / cpu(floor):7.2f}{wall(peer) / wall(fav):9.1f}  {rss}')
 print(f'{"  xargs starting /bin/true":32}{sec(wall("lp.args"))}')
+
+
+def longest(name):
+    with open(os.path.join(d, name), 'rb') as f:
+        return max(len(line) for line in f)
+
+
+with open(os.path.join(d, 'modern.manifest'), 'rb') as f:
+    n_folders = sum(1 for line in f if b'\t' not in line)
+for key, name in (('mx', f'-x tree, {n_links} links, {n_folders} dirs'), ('mt', '  same, into tmpfs')):
+    if has(key + '.fav'):
+        fav, floor = key + '.fav', key + '.floor'
+        rss = f'{kib(fav) / 1024:.1f}' if os.path.exists(os.path.join(d, 'm.' + fav)) else ''
+        print(f'{name:32}{sec(wall(fav))}{sec(wall(floor))}{"":10}'
+              f'{wall(fav) / wall(floor):10.2f}{cpu(fav) / cpu(floor):7.2f}{"":9}  {rss}')
 print(f'{f"scan-only, {scan_mb} MB, LF":32}{sec(wall("scan.fav"))}{mbs("scan.fav"):9.0f} MB/s'
       f'   favlink/wc -l {wall("scan.fav") / wall("scan.wc"):.1f}, '
       f'favlink/cat {wall("scan.fav") / wall("scan.cat"):.1f}')
 print(f'{f"scan-only, {scan_mb} MB, CR LF":32}{sec(wall("scan.crlf"))}{mbs("scan.crlf"):9.0f} MB/s')
+print(f'{f"scan-only -s, {scan_mb} MB":32}{sec(wall("sx.plain"))}{mbs("sx.plain"):9.0f} MB/s')
+print(f'{f"  same with -x":32}{sec(wall("sx.x"))}{mbs("sx.x"):9.0f} MB/s'
+      f'   speed -x/plain {wall("sx.plain") / wall("sx.x"):.2f}')
 print(f'{f"wc -l, {scan_mb} MB":32}{sec(wall("scan.wc"))}{mbs("scan.wc"):9.0f} MB/s')
 print(f'{f"cat, {scan_mb} MB":32}{sec(wall("scan.cat"))}{mbs("scan.cat"):9.0f} MB/s')
 small, big = kib('scan.small'), kib('scan.big')
 print(f'{"peak RSS, scan-only":32}{small / 1024:.1f} MB for {small_mb} MB, '
       f'{big / 1024:.1f} MB for {scan_mb} MB (x{big / small:.2f})')
+line_modern, line_big = longest('modern.html'), longest('bigline.html')
+rss_limits = []  # (what, KiB, limit KiB): twice the longest line plus 4 MB
+for key, what, line in (('sx.modern', 'modern export', line_modern),
+                        ('sx.big', 'one long line', line_big)):
+    rss_limits.append((what, kib(key), 2 * line / 1024 + 4096))
+    print(f'{f"peak RSS, -x -s, {what}":32}{kib(key) / 1024:.1f} MB, longest line {line:,} bytes')
 print()
 print('cpu seconds (user+system), median:  ' + ', '.join(
     f'{k} {cpu(k):.3f}' for k in ('sc.fav', 'sc.floor', 'sc.peer', 'lp.fav', 'lp.floor',
@@ -100,5 +125,12 @@ target(wall('scan.fav') <= 8 * wall('scan.wc'),
 target(abs(big - small) <= 0.1 * min(big, small),
        f'peak RSS flat: {small_mb} MB vs {scan_mb} MB input within 10% (x{big / small:.2f})')
 target(max(big, small) < 4096, f'peak RSS under 4 MB: {max(big, small) / 1024:.1f} MB')
+mx = wall('mx.fav') / wall('mx.floor')
+target(mx <= 1.3, f'-x tree, {n_links} links in {n_folders} folders: favlink/floor {mx:.3f} <= 1.3')
+sx = wall('sx.plain') / wall('sx.x')
+target(sx >= 0.8, f'scan-only -s, {scan_mb} MB: speed with -x / without {sx:.2f} >= 0.8')
+for what, used, limit in rss_limits:
+    target(used <= limit, f'peak RSS, -x -s, {what}: {used / 1024:.1f} MB <= 2 x longest line'
+           f' + 4 MB = {limit / 1024:.1f} MB')
 target(pf >= 10, f'peer/favlink, shortcut {n_links} links: {pf:.1f} >= 10'
        f' (the floor alone: peer/floor {wall("sc.peer") / wall("sc.floor"):.1f})')
