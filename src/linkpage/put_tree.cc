@@ -77,9 +77,7 @@ void open_list(const std::string& folder) {
     g_tree.folder = folder;
     if (!g_tree.first_list) std::fputs(comment_type() ? "</DL><HR>\n" : "</OL><HR>\n", stdout);
     std::string heading = folder;
-    for (char& c : heading) {
-      if (c == '\\') c = '/';
-    }
+    std::replace(heading.begin(), heading.end(), '\\', '/');
     std::fputs("<H3>[", stdout);
     put_escaped(heading.c_str());
     std::fputs(comment_type() ? "]</H3>\n<DL>\n" : "]</H3>\n<OL>\n", stdout);

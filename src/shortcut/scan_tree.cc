@@ -18,9 +18,13 @@ enum SelectMode { kWaiting = 0, kInside = 1, kAll = 2 };
 
 // A list opened by a folder heading; closing it returns to the folder that
 // was current before.
+// (The members are read through frames.back(), which cppcheck does not follow.)
 struct Frame {
+  // cppcheck-suppress unusedStructMember
   long long level;          // dl_level inside the list
+  // cppcheck-suppress unusedStructMember
   std::size_t folder_size;  // length of the enclosing folder's path
+  // cppcheck-suppress unusedStructMember
   bool dead;                // the enclosing folder's entries are passed over
 };
 

@@ -1,5 +1,6 @@
 #include "shortcut/tree_url.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "diag/errmsg.h"
@@ -36,9 +37,8 @@ std::string taken_key(const std::string& folder, const std::string& file) {
   key.push_back('\0');
   key += file;
   if (kFoldNameCase) {
-    for (char& c : key) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
   }
   return key;
 }

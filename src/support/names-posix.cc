@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include <dirent.h>
@@ -28,6 +29,8 @@ bool read_folder(const char* path, const std::function<void(const char*, EntryKi
   std::string full = path;
   full.push_back('/');
   const std::size_t base = full.size();
+  // One walk at a time: readdir's own buffer is enough.
+  // cppcheck-suppress readdirCalled
   while (const dirent* e = ::readdir(dir)) {
     const char* n = e->d_name;
     if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
@@ -52,7 +55,8 @@ bool read_folder(const char* path, const std::function<void(const char*, EntryKi
 void cp932_to_utf8(const char* s, std::string* out) {
   // CP932 is stateless: a character that does not convert leaves nothing
   // behind in the descriptor.
-  static const iconv_t cd = ::iconv_open("UTF-8", "CP932");
+  static iconv_t cd = ::iconv_open("UTF-8", "CP932");
+  static const bool usable = reinterpret_cast<std::intptr_t>(cd) != -1;
   const auto* p = reinterpret_cast<const unsigned char*>(s);
   while (*p != '\0') {
     // A character: ASCII alone, a lead byte with a second byte from 0x40 up,
@@ -63,7 +67,7 @@ void cp932_to_utf8(const char* s, std::string* out) {
     std::size_t out_left = sizeof utf8;
     char* in = const_cast<char*>(reinterpret_cast<const char*>(p));
     std::size_t in_left = n;
-    if (*p >= 0x80 && cd != reinterpret_cast<iconv_t>(-1) &&
+    if (*p >= 0x80 && usable &&
         ::iconv(cd, &in, &in_left, &o, &out_left) != static_cast<std::size_t>(-1)) {
       out->append(utf8, static_cast<std::size_t>(o - utf8));
     } else {

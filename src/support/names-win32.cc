@@ -13,7 +13,7 @@ bool g_utf8_paths = false;
 // The C runtime's own split of the wide command line: the same rules that
 // gave the ANSI argv, so the two agree argument for argument.
 struct StartupInfo {
-  int newmode;
+  int newmode;  // cppcheck-suppress unusedStructMember ; read by the runtime
 };
 extern "C" int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** env, int expand,
                               StartupInfo* info);
