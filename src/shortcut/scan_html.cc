@@ -5,6 +5,7 @@
 
 #include "diag/errmsg.h"
 #include "shortcut/get_link.h"
+#include "shortcut/match.h"
 #include "shortcut/make_url.h"
 #include "support/textio.h"
 
@@ -29,21 +30,6 @@ struct Scan {
   std::array<char, 1024> caption{};
   std::array<char, kSelectArea> select{};
 };
-
-// Byte-wise prefix test against a literal, inlined; stops at the first
-// difference, so it never reads past p's terminator.
-template <std::size_t N>
-bool has(const char* p, const char (&lit)[N]) {
-  for (std::size_t i = 0; i + 1 < N; ++i) {
-    if (p[i] != lit[i]) return false;
-  }
-  return true;
-}
-
-template <std::size_t N>
-bool starts(const char* p, const char (&upper)[N], const char (&lower)[N]) {
-  return has(p, upper) || has(p, lower);
-}
 
 // Copies src into a fixed area; src is known to fit.
 template <std::size_t N>

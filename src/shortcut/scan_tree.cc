@@ -6,6 +6,7 @@
 
 #include "diag/errmsg.h"
 #include "shortcut/get_link.h"
+#include "shortcut/match.h"
 #include "shortcut/refs.h"
 #include "shortcut/tree_url.h"
 #include "support/names.h"
@@ -82,19 +83,6 @@ constexpr std::size_t kJoinBytes = std::size_t{1} << 20;
 // Where link_steps asks for the next line.
 char g_join_mark;
 char* const kJoin = &g_join_mark;
-
-template <std::size_t N>
-bool has(const char* p, const char (&lit)[N]) {
-  for (std::size_t i = 0; i + 1 < N; ++i) {
-    if (p[i] != lit[i]) return false;
-  }
-  return true;
-}
-
-template <std::size_t N>
-bool starts(const char* p, const char (&upper)[N], const char (&lower)[N]) {
-  return has(p, upper) || has(p, lower);
-}
 
 // Prefix test ignoring ASCII case; lit is lower case.
 template <std::size_t N>
