@@ -9,6 +9,12 @@
 //       N .url files (CR LF) in DIR and some of its sub-folders, and LIST: their
 //       paths relative to DIR, one a line, in the order a shell glob per folder
 //       would give them
+//   favlink_bench_gen favtree N DIR
+//       a Favorites folder for link page mode -x: N .url files (CR LF) in
+//       N/20 folders nested up to four deep below DIR, the files falling on
+//       the folders and DIR at random; file and folder names with non-ASCII
+//       letters, blanks and some '&', some ending in ".URL", an '&' in some
+//       URLs, and a desktop.ini (not a .url file) in every fifth folder
 //   favlink_bench_gen scan BYTES OUT.html [crlf]
 //       a bookmark file of at least BYTES bytes whose links are all relative:
 //       without -a nothing is written, so only the scanner runs
@@ -258,9 +264,10 @@ class BookmarkWriter {
 };
 
 // An Internet Shortcut as a browser leaves it: the URL line is not the first.
-std::string url_file(Rng& r, std::size_t i) {
+std::string url_file(Rng& r, std::size_t i, std::string_view query = {}) {
   const std::string host = "www.site" + std::to_string(i % 1499) + ".example.com";
-  const std::string url = "http://" + host + "/" + std::string(r.pick(kTopics)) + "/" + num6(i) + ".html";
+  const std::string url =
+      "http://" + host + "/" + std::string(r.pick(kTopics)) + "/" + num6(i) + ".html" + std::string(query);
   std::string s;
   if (i % 3 != 0) s += "[DEFAULT]\r\nBASEURL=" + url + "\r\n";
   s += "[InternetShortcut]\r\nURL=" + url + "\r\nIDList=\r\n";
@@ -440,6 +447,43 @@ class ModernWriter {
   std::string line_;
 };
 
+// Folder f of favtree hangs below the top (0) or an earlier folder less than
+// kFavDepth deep.
+constexpr int kFavDepth = 4;
+
+void favtree(std::size_t n, const std::string& dir) {
+  Rng r;
+  const std::size_t folders = n / 20 > 0 ? n / 20 : 1;
+  std::vector<std::string> path(folders + 1);  // [0] is dir, folder f is f + 1
+  std::vector<std::size_t> parent(folders + 1, 0);
+  std::vector<int> depth(folders + 1, 0);
+  path[0] = dir;
+  if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) die(std::strerror(errno), dir);
+  for (std::size_t f = 1; f <= folders; ++f) {
+    std::size_t p = r.below(f);
+    while (depth[p] >= kFavDepth) p = parent[p];
+    parent[f] = p;
+    depth[f] = depth[p] + 1;
+    path[f] = path[p] + "/" + std::string(pick_piece(r, kWords).text) + " " + std::to_string(f);
+    if (::mkdir(path[f].c_str(), 0777) != 0) die(std::strerror(errno), path[f]);
+    if (f % 5 == 0) {
+      const std::string ini = path[f] + "/desktop.ini";
+      std::FILE* fp = open_out(ini);
+      std::fputs("[.ShellClassInfo]\r\nURL=http://not-a-shortcut/\r\n", fp);
+      close_out(fp, ini);
+    }
+  }
+  std::string html, text;
+  for (std::size_t i = 0; i < n; ++i) {
+    modern_caption(r, i, &html, &text);
+    const std::string file = path[r.below(folders + 1)] + "/" + text + (i % 7 == 3 ? ".URL" : ".url");
+    std::FILE* fp = open_out(file);
+    const std::string body = url_file(r, i, i % 4 == 1 ? "?from=fav&id=" + std::to_string(i) : "");
+    std::fwrite(body.data(), 1, body.size(), fp);
+    close_out(fp, file);
+  }
+}
+
 void bigline(std::uint64_t bytes, const std::string& path) {
   Rng r;
   std::FILE* out = open_out(path);
@@ -471,6 +515,7 @@ int usage() {
   std::fputs(
       "usage: favlink_bench_gen bookmarks N OUT.html MANIFEST\n"
       "       favlink_bench_gen favorites N DIR LIST\n"
+      "       favlink_bench_gen favtree N DIR\n"
       "       favlink_bench_gen scan BYTES OUT.html [crlf]\n"
       "       favlink_bench_gen modern N OUT.html MANIFEST\n"
       "       favlink_bench_gen bigline BYTES OUT.html\n",
@@ -492,6 +537,8 @@ int main(int argc, char** argv) {
     close_out(out, argv[3]);
   } else if (mode == "favorites" && argc == 5) {
     favorites(static_cast<std::size_t>(n), argv[3], argv[4]);
+  } else if (mode == "favtree" && argc == 4) {
+    favtree(static_cast<std::size_t>(n), argv[3]);
   } else if (mode == "scan" && (argc == 4 || (argc == 5 && std::strcmp(argv[4], "crlf") == 0))) {
     std::FILE* out = open_out(argv[3]);
     BookmarkWriter(out, nullptr, true, argc == 5).write(0, n);

@@ -15,6 +15,12 @@
 //       per file: open, read up to the end of its first "URL=" line, close;
 //       then one write of the whole page (list type) on standard output. The
 //       page is favlink's for names without a folder part.
+//   favlink_floor walk DIR
+//       favlink -x DIR: each folder read once (opendir, readdir to the end,
+//       closedir), its .url files (any case) in byte order, each read as in
+//       linkpage mode, then its subfolders in byte order, depth first; then
+//       one write of the UTF-8 page, headed per folder by its path below DIR
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +29,7 @@
 #include <string_view>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -159,16 +166,116 @@ int linkpage(int argc, char** argv) {
   return write_all(1, page.data(), page.size()) ? 0 : 1;
 }
 
+// page += s with & < > " escaped.
+void append_escaped(std::string* page, std::string_view s) {
+  for (const char c : s) {
+    switch (c) {
+      case '&': *page += "&amp;"; break;
+      case '<': *page += "&lt;"; break;
+      case '>': *page += "&gt;"; break;
+      case '"': *page += "&quot;"; break;
+      default: *page += c; break;
+    }
+  }
+}
+
+bool url_name(const std::string& name) {
+  const std::size_t n = name.size();
+  return n >= 4 && name[n - 4] == '.' && (name[n - 3] | 0x20) == 'u' && (name[n - 2] | 0x20) == 'r' &&
+         (name[n - 1] | 0x20) == 'l';
+}
+
+struct Walk {
+  std::string page;
+  bool first_list = true;
+  std::string data;
+};
+
+// The folder path, rel below the argument ("" the argument itself).
+void walk_folder(Walk* w, const std::string& path, const std::string& rel) {
+  DIR* dir = ::opendir(path.c_str());
+  if (dir == nullptr) die(std::strerror(errno), path.c_str());
+  std::vector<std::string> files, folders;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    unsigned char type = e->d_type;
+    if (type == DT_LNK || type == DT_UNKNOWN) {
+      // As favlink: a link counts only as the file it leads to.
+      const std::string full = path + "/" + name;
+      struct stat st;
+      if (type == DT_UNKNOWN && ::lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        type = DT_DIR;
+      } else {
+        type = ::stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+      }
+    }
+    if (type == DT_REG && url_name(name)) files.push_back(name);
+    if (type == DT_DIR) folders.push_back(name);
+  }
+  ::closedir(dir);
+  std::sort(files.begin(), files.end());
+  std::sort(folders.begin(), folders.end());
+
+  bool heading = false;
+  char buf[kReadSize];
+  for (const std::string& name : files) {
+    const std::string file = path + "/" + name;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    if (!rel.empty() && !heading) {
+      if (!w->first_list) w->page += "</OL><HR>\n";
+      w->page += "<H3>[";
+      append_escaped(&w->page, rel);
+      w->page += "]</H3>\n<OL>\n";
+      heading = true;
+    } else if (rel.empty() && w->first_list) {
+      w->page += "<OL>\n";
+    }
+    w->first_list = false;
+    w->data.clear();
+    bool complete = false;
+    std::string_view url;
+    ssize_t got;
+    while (!complete && (got = ::read(fd, buf, sizeof buf)) > 0) {
+      w->data.append(buf, static_cast<std::size_t>(got));
+      url = url_line(w->data, &complete);
+    }
+    ::close(fd);
+    if (!complete) continue;
+    w->page += "<LI><A href=\"";
+    append_escaped(&w->page, url);
+    w->page += "\">";
+    append_escaped(&w->page, std::string_view(name).substr(0, name.size() - 4));
+    w->page += "</A><BR>\n";
+  }
+  for (const std::string& name : folders) walk_folder(w, path + "/" + name, rel.empty() ? name : rel + "/" + name);
+}
+
+int walk(const char* dir) {
+  Walk w;
+  w.page =
+      "<HTML>\n<HEAD>\n"
+      "<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\n"
+      "<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n"
+      "<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n";
+  walk_folder(&w, dir, "");
+  w.page += "</OL>\n<HR>\n</BODY>\n</HTML>\n";
+  return write_all(1, w.page.data(), w.page.size()) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "shortcut") == 0) return shortcut(argv[2], argv[3], false);
   if (argc == 4 && std::strcmp(argv[1], "tree") == 0) return shortcut(argv[2], argv[3], true);
   if (argc >= 2 && std::strcmp(argv[1], "linkpage") == 0) return linkpage(argc - 2, argv + 2);
+  if (argc == 3 && std::strcmp(argv[1], "walk") == 0) return walk(argv[2]);
   std::fputs(
       "usage: favlink_floor shortcut MANIFEST OUTDIR\n"
       "       favlink_floor tree MANIFEST OUTDIR\n"
-      "       favlink_floor linkpage FILE...\n",
+      "       favlink_floor linkpage FILE...\n"
+      "       favlink_floor walk DIR\n",
       stderr);
   return 2;
 }
