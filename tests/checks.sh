@@ -26,6 +26,7 @@ roundtrip)  # the Shift_JIS corpus files, whose captions survive a second cleani
   done
   # -x: every export -> a tree A -> a bookmark file -> a tree B equal to A
   for html in "$src"/../shared/corpus/bookmarks/*; do
+    [ -f "$html" ] || { echo "not here: the shared corpus (beside the source folder)"; break; }
     rm -rf a b && mkdir a b && "$prog" -v -x -o a "$html" 2>/dev/null && "$prog" -x -f2 -t T a >bm.html &&
       run -v -x -o b bm.html && diff -r a b >/dev/null || fail "-x: $html"
   done ;;
