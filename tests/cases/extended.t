@@ -7,7 +7,7 @@ def U [InternetShortcut]\r\nURL=
 args -v -x -o out b.html
 dir out
 file b.html <!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">\n<DL><p>\n
-file b.html <DT><A HREF="https://a.example/?x=1&amp;y=2" ICON="data:{3000*A}">A &amp; B</A><A HREF="x" ICON="{1100*"}">Odd</A>\n
+file b.html <DT><A HREF="https://a.example/?x=1&amp;y=2" ICON="data:{3000*A}">A &amp; B</A><A HREF="x" ICON="{1100*"}">Odd</A><A NAME="n">n</A>\n
 file b.html <DT><H3 ADD_DATE="1">News &amp; <b>Daily</b></H3>\n<DL><p>\n
 file b.html <DT><A HREF="HTTP://caps/">Same</A><A HREF="mailto:x@y">Same</A><a href="file:///c">Same</a><A HREF="a-1.b+c:d">Same</A>\n
 file b.html <DT><H3>..</H3><DL><p><DT><A HREF="https://up/">Up</A></DL><p>\n

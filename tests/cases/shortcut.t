@@ -6,7 +6,7 @@ def U [InternetShortcut]\r\nURL=
 args -v -o out p.html
 file out/Exists.url old
 file p.html <a href="ftp://b.example/">beta</a><A HREF="HTTP://rel/">Rel</A><A HREF="https://s/">S</A>\r\n
-file p.html <!-- <A HREF="http://hidden/">Hidden</A>\n<a href="http://hidden2/">h2</a> --> <A HREF="http://after.example/">After</A> --> <!-->\n
+file p.html <!-- <A HREF="http://hidden/">Hidden</A>\n<a href="http://hidden2/">h-2</a> --><A HREF="http://after.example/">After</A> --> <!-->\n
 file p.html <A HREF="http://hidden3/">H3</A>-->\n
 file p.html <A NAME="x">abcd"http://z/">Z</A><A Href="http://mixed/">m</A><A HREF = "http://sp/">s</A><A HREF=http://unq/>u</A><A TITLE="a>b" HREF="http://gt1/">g1</A>\n
 file p.html <A HREF="http://gt2/" TITLE="x>y">Gt2</A><A HREF="">Empty</A><A HREF="javascript:void(0)">js</A><A HREF="http://lost/">Lost</A>\n
