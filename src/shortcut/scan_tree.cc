@@ -1,5 +1,6 @@
 #include "shortcut/scan_tree.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -227,6 +228,10 @@ char* link_steps(Tree* t, char* p) {
     t->url.assign(href, n);
   }
 
+  // Browsers drop tabs and line breaks from an address; in a .url file a line
+  // break would start a line of its own (another IconFile=, say).
+  t->url.erase(std::remove_if(t->url.begin(), t->url.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }),
+               t->url.end());
   char* cap = gt + 1;
   if (close == nullptr) {
     errmsg("\"%s\": link tag not closed for the link of \"%s\"\n", cap, t->url.c_str());
@@ -243,6 +248,16 @@ char* link_steps(Tree* t, char* p) {
   return close + 1;
 }
 
+// True when a top-level heading is the -s folder: as it stands, or, in a
+// Shift_JIS file, in the UTF-8 form its folder name takes.
+bool selects(Tree* t, const char* caption) {
+  if (std::strcmp(caption, t->select) == 0) return true;
+  if (t->run.utf8) return false;
+  std::string name;
+  cp932_to_utf8(caption, &name);
+  return name == t->select;
+}
+
 // A heading "<H3 ...>caption</H3>", p at its '<'. After a "<DT>" it names a
 // folder: the one to select, or the one the next list makes.
 char* heading_steps(Tree* t, char* p) {
@@ -255,7 +270,7 @@ char* heading_steps(Tree* t, char* p) {
   t->dt_open = false;
   char* caption = caption_of(t, gt + 1);
   if (t->select_mode == kWaiting) {
-    if (t->dl_level == 1 && std::strcmp(caption, t->select) == 0) {
+    if (t->dl_level == 1 && selects(t, caption)) {
       t->select_mode = kInside;
       t->pending = true;
       t->pending_named = false;  // its list is the output folder itself
@@ -268,28 +283,34 @@ char* heading_steps(Tree* t, char* p) {
   return close + 1;
 }
 
-// A list opens: a pending heading's folder becomes the current one.
-void open_list(Tree* t) {
+// A list opens: a pending heading's folder becomes the current one. False
+// when the disk is full: the scan stops, as it does when a file cannot be
+// written.
+bool open_list(Tree* t) {
   ++t->dl_level;
   t->seen_dl = true;
   t->dt_open = false;
-  if (!t->pending) return;
+  if (!t->pending) return true;
   t->pending = false;
   t->frames.push_back(Frame{t->dl_level, t->folder.size(), t->dead});
-  if (t->dead || !t->pending_named) return;
+  if (t->dead || !t->pending_named) return true;
   if (!t->folder.empty()) t->folder.push_back(kPathSep);
   t->folder += t->pending_name;
   switch (make_folder(t->folder.c_str())) {
     case FolderResult::kReady:
-      return;
+      return true;
     case FolderResult::kNotFolder:
       errmsg("\"%s\": not a folder\n", t->folder.c_str());
       break;
     case FolderResult::kFailed:
       errmsg("\"%s\": cannot create folder\n", t->folder.c_str());
       break;
+    case FolderResult::kNoSpace:
+      errmsg("no free disk space\n\"%s\": cannot create folder\n", t->folder.c_str());
+      return false;
   }
   t->dead = true;
+  return true;
 }
 
 // A list closes. True when it ends the selected folder, and the scan.
@@ -329,7 +350,10 @@ bool scan_line(Tree* t, char* p, int* result) {
       t->comment_flg = 1;
       p += 4;
     } else if (starts(p, "<DL>", "<dl>")) {
-      open_list(t);
+      if (!open_list(t)) {
+        *result = -1;
+        return false;
+      }
       p += 4;
     } else if (starts(p, "</DL>", "</dl>")) {
       p += 5;
