@@ -16,15 +16,40 @@ namespace {
 // then the blanks the cleaning left in front dropped. Reserved device names
 // are the caller's.
 char* cleaned(const TreeRun& run, char* name) {
+  // Control bytes (a tab, or a CR or LF made by a reference) stand in no
+  // Windows name: blanks, as a browser shows them.
+  for (char* c = name; *c != '\0'; ++c) {
+    if (static_cast<unsigned char>(*c) < 0x20) *c = ' ';
+  }
   clean_name(name, run.utf8);
   while (*name == ' ') ++name;
   return name;
 }
 
+// The device names Windows keeps, with or without an extension: con, prn,
+// aux, nul, clock, com1-com9, lpt1-lpt9, in any case.
+//   "Nul" "con.txt" "COM1" "lpt9.x" -> true;  "com0" "console" "con " -> false
+bool device_name(const char* name) {
+  std::size_t n = std::strcspn(name, ".");
+  if (n < 3 || n > 5) return false;
+  char lower[6] = {};
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = name[i];
+    lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  if (n == 4 && (std::strncmp(lower, "com", 3) == 0 || std::strncmp(lower, "lpt", 3) == 0)) {
+    return lower[3] >= '1' && lower[3] <= '9';
+  }
+  for (const char* r : {"con", "prn", "aux", "nul", "clock"}) {
+    if (std::strcmp(lower, r) == 0) return true;
+  }
+  return false;
+}
+
 // name (already safe) in the form file names take: UTF-8 bytes as they are,
 // Shift_JIS converted; an underscore in front of a device name.
 void append_unicode(const TreeRun& run, const char* name, std::string* out) {
-  if (is_reserved(name)) out->push_back('_');
+  if (device_name(name)) out->push_back('_');
   if (run.utf8) {
     out->append(name);
   } else {
@@ -75,9 +100,13 @@ TreeResult make_url_x(TreeRun* run, char* caption, const char* link_url, const s
   append_unicode(*run, name, &base);
   std::string file = base + ".url";
   std::string key = taken_key(folder, file);
-  for (int n = 2; run->taken.count(key) != 0; ++n) {
-    file = base + " (" + std::to_string(n) + ").url";
-    key = taken_key(folder, file);
+  if (run->taken.count(key) != 0) {
+    int& next = run->next_number[taken_key(folder, base)];
+    if (next < 2) next = 2;
+    do {
+      file = base + " (" + std::to_string(next++) + ").url";
+      key = taken_key(folder, file);
+    } while (run->taken.count(key) != 0);
   }
   if (kLimitNameLength && file.size() > static_cast<std::size_t>(kNameMax)) {
     errmsg("too long name ... %s\n", file.c_str());

@@ -3,6 +3,7 @@
 #define FAVLINK_SHORTCUT_TREE_URL_H_
 
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 /// The options of one -x run and what it has written so far.
@@ -17,6 +18,9 @@ struct TreeRun {
   // folder path, NUL, file name (ASCII case folded where the file system
   // ignores it).
   std::unordered_set<std::string> taken;
+  // The next number to try for a name in a folder, so that the n-th link of
+  // one name costs one try, not n.
+  std::unordered_map<std::string, int> next_number;
 };
 
 enum class TreeResult { kWritten, kThere, kPassed, kStop };
