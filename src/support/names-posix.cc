@@ -11,6 +11,7 @@
 
 FolderResult make_folder(const char* path) {
   if (::mkdir(path, 0777) == 0) return FolderResult::kReady;
+  if (errno == ENOSPC || errno == EDQUOT) return FolderResult::kNoSpace;
   if (errno != EEXIST) return FolderResult::kFailed;
   // mkdir does not follow a link at path; lstat tells what stands there.
   struct stat st {};
@@ -36,14 +37,14 @@ bool read_folder(const char* path, const std::function<void(const char*, EntryKi
     if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
     EntryKind kind = e->d_type == DT_DIR ? EntryKind::kFolder : e->d_type == DT_REG ? EntryKind::kFile : EntryKind::kOther;
     if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
-      // A link counts only as the file it leads to; a folder is never
-      // entered through one.
+      // A link counts only as the file it leads to (a dangling one as a file
+      // that cannot be read); a folder is never entered through one.
       full.resize(base);
       full += n;
       struct stat st {};
       const bool folder = e->d_type == DT_UNKNOWN && ::lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
       kind = folder ? EntryKind::kFolder
-             : ::stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? EntryKind::kFile
+             : ::stat(full.c_str(), &st) != 0 || S_ISREG(st.st_mode) ? EntryKind::kFile
                                                                      : EntryKind::kOther;
     }
     visit(n, kind);

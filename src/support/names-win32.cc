@@ -41,7 +41,9 @@ std::wstring widen(const char* s) {
 FolderResult make_folder(const char* path) {
   const std::wstring w = widen(path);
   if (CreateDirectoryW(w.c_str(), nullptr)) return FolderResult::kReady;
-  if (GetLastError() != ERROR_ALREADY_EXISTS) return FolderResult::kFailed;
+  const DWORD error = GetLastError();
+  if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) return FolderResult::kNoSpace;
+  if (error != ERROR_ALREADY_EXISTS) return FolderResult::kFailed;
   // A junction or symbolic link is a reparse point: never entered.
   const DWORD attr = GetFileAttributesW(w.c_str());
   if (attr == INVALID_FILE_ATTRIBUTES) return FolderResult::kFailed;
@@ -86,6 +88,11 @@ void cp932_to_utf8(const char* s, std::string* out) {
       char u[16];
       const int m = WideCharToMultiByte(CP_UTF8, 0, w, got, u, sizeof u, nullptr, nullptr);
       out->append(u, static_cast<std::size_t>(m > 0 ? m : 0));
+    } else if (n == 2) {
+      // Not CP932: the lead byte is shown as U+FFFD, and the byte after it,
+      // no longer part of a character, must not become a '\\' or '|'.
+      out->append("\xEF\xBF\xBD");
+      out->push_back(p[1] == '\\' || p[1] == '|' ? '!' : static_cast<char>(p[1]));
     } else {
       out->append(reinterpret_cast<const char*>(p), static_cast<std::size_t>(n));
     }
@@ -101,7 +108,15 @@ void utf8_arguments(int argc, char** argv) {
   wchar_t** env = nullptr;
   StartupInfo info{0};
   // No wildcard expansion, as for the ANSI arguments; should the counts
-  // differ all the same, the ANSI arguments are kept.
-  if (__wgetmainargs(&n, &w, &env, 0, &info) != 0 || w == nullptr || n != argc) return;
-  for (int i = 1; i < argc; ++i) argv[i] = setstr(narrow(w[i]).c_str());
+  // differ all the same, the ANSI arguments are converted instead.
+  if (__wgetmainargs(&n, &w, &env, 0, &info) == 0 && w != nullptr && n == argc) {
+    for (int i = 1; i < argc; ++i) argv[i] = setstr(narrow(w[i]).c_str());
+    return;
+  }
+  for (int i = 1; i < argc; ++i) {
+    const int len = MultiByteToWideChar(CP_ACP, 0, argv[i], -1, nullptr, 0);
+    std::wstring wide(len > 0 ? static_cast<std::size_t>(len) : 1, L'\0');
+    if (len > 0) MultiByteToWideChar(CP_ACP, 0, argv[i], -1, wide.data(), len);
+    argv[i] = setstr(narrow(wide.c_str()).c_str());
+  }
 }

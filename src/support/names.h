@@ -7,12 +7,12 @@
 #include <functional>
 #include <string>
 
-enum class FolderResult { kReady, kNotFolder, kFailed };
+enum class FolderResult { kReady, kNotFolder, kFailed, kNoSpace };
 
 /// Makes the folder path, or takes the folder already there. Anything else
 /// at path (a file, a symbolic link or junction, dangling or not) gives
 /// kNotFolder and is not followed or changed; a folder that cannot be made
-/// gives kFailed.
+/// gives kFailed, or kNoSpace when the disk (or the user's quota) is full.
 FolderResult make_folder(const char* path);
 
 /// What a folder entry is, for a walk that must not loop: a file (or a link
