@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "app/usage.h"
 #include "diag/errmsg.h"
@@ -64,7 +65,9 @@ void take_icon(ShortcutOptions* o, char* value) {
 }
 
 void take_name_prefix(ShortcutOptions* o, const char* value) {
-  if (illegal_name(value)) {
+  // Under -x names are UTF-8, where no byte of a character is ASCII: every
+  // byte of the set counts, wherever it stands.
+  if (illegal_name(value) || (o->extended && std::strpbrk(value, kIllegalName) != nullptr)) {
     errmsg("\"%s\" ... illegal name as filename\n", value);
     std::exit(1);
   }
@@ -83,7 +86,9 @@ int stdout_status() {
 
 // The options before the first file argument; gives that argument's index.
 // A dry scan only finds the options: it asks and refuses nothing.
-int scan_options(int argc, char** argv, ShortcutOptions* o, bool* shortcut_mode, bool dry) {
+// Values written into .url files (-a, -i) come from ansi: as typed, also
+// where -x takes the other arguments in Unicode.
+int scan_options(int argc, char** argv, char** ansi, ShortcutOptions* o, bool* shortcut_mode, bool dry) {
   *shortcut_mode = false;
   int i = 1;
   for (; i < argc; ++i) {
@@ -99,9 +104,9 @@ int scan_options(int argc, char** argv, ShortcutOptions* o, bool* shortcut_mode,
     } else if (std::strcmp(a, "-x") == 0) {
       o->extended = true;
     } else if (option && std::strcmp(a, "-a") == 0) {
-      if (dry) ++i; else take_url_prefix(o, argv[++i]);
+      if (dry) ++i; else take_url_prefix(o, ansi[++i]);
     } else if (option && std::strcmp(a, "-i") == 0) {
-      if (dry) ++i; else take_icon(o, argv[++i]);
+      if (dry) ++i; else take_icon(o, ansi[++i]);
     } else if (option && std::strcmp(a, "-n") == 0) {
       if (dry) ++i; else take_name_prefix(o, argv[++i]);
     } else if (option && std::strcmp(a, "-s") == 0) {
@@ -147,13 +152,15 @@ int favlink_main(int argc, char** argv) {
   // question asked and nothing refused, finds out whether it is given.
   ShortcutOptions probe;
   bool shortcut_mode = false;
-  scan_options(argc, argv, &probe, &shortcut_mode, true);
+  scan_options(argc, argv, argv, &probe, &shortcut_mode, true);
+  std::vector<char*> ansi(argv, argv + argc);
   if (probe.extended) {
     utf8_arguments(argc, argv);
     use_utf8_paths();
   }
   ShortcutOptions o;
-  const int i = scan_options(argc, argv, &o, &shortcut_mode, false);
+  o.extended = probe.extended;  // known before an -n that comes ahead of -x
+  const int i = scan_options(argc, argv, ansi.data(), &o, &shortcut_mode, false);
 
   if (shortcut_mode) {
     if (i < argc) {
