@@ -69,10 +69,18 @@ void open_folders(const std::string& path) {
   }
 }
 
-// List and comment types: the heading of a new folder, or the top list.
-void open_list(const std::string& folder) {
+// List and comment types: the heading of a new folder, or the top list. The
+// files directly in a folder argument always start a list without heading;
+// a file argument without a folder joins the list in progress.
+void open_list(const std::string& folder, bool walked) {
   if (folder.empty()) {
-    if (g_tree.first_list) std::fputs(comment_type() ? "<DL>\n" : "<OL>\n", stdout);
+    if (g_tree.first_list) {
+      std::fputs(comment_type() ? "<DL>\n" : "<OL>\n", stdout);
+    } else if (walked && !g_tree.folder.empty()) {
+      std::fputs(comment_type() ? "</DL><HR>\n<DL>\n" : "</OL><HR>\n<OL>\n", stdout);
+      g_tree.folder.clear();
+      g_page.entry = 1;
+    }
   } else if (folder != g_tree.folder) {
     g_tree.folder = folder;
     if (!g_tree.first_list) std::fputs(comment_type() ? "</DL><HR>\n" : "</OL><HR>\n", stdout);
@@ -88,13 +96,13 @@ void open_list(const std::string& folder) {
 
 // One .url file: its folder's heading, then the link of its first "URL="
 // line (read whole) named name. False when the file cannot be opened.
-bool put_entry(const char* path, const std::string& folder, const std::string& name) {
+bool put_entry(const char* path, const std::string& folder, const std::string& name, bool walked) {
   TextIn in;
   if (!text_open(&in, path)) return false;
   if (bookmark_type()) {
     open_folders(folder);
   } else {
-    open_list(folder);
+    open_list(folder, walked);
   }
   while (text_getline(&in, &g_tree.line)) {
     if (g_tree.line.compare(0, 4, "URL=") != 0) continue;
@@ -191,7 +199,7 @@ bool enter(const std::string& path, const std::string& rel, std::vector<Level>* 
       file.resize(path.size());
       file.push_back(kPathSep);
       file += name;
-      if (!put_entry(file.c_str(), rel, name.substr(0, name.size() - 4))) {
+      if (!put_entry(file.c_str(), rel, name.substr(0, name.size() - 4), true)) {
         errmsg("%s: cannot read\n", file.c_str());
       }
     }
@@ -279,7 +287,7 @@ void tree_put_arg(const char* arg) {
   if (dot != std::string::npos) entry.resize(dot);
   const std::size_t sep = entry.find_last_of("/\\");
   const std::string folder = sep == std::string::npos ? "" : entry.substr(0, sep);
-  if (!put_entry(arg, folder, sep == std::string::npos ? entry : entry.substr(sep + 1))) {
+  if (!put_entry(arg, folder, sep == std::string::npos ? entry : entry.substr(sep + 1), false)) {
     errmsg("%s: not found\n", arg);
   }
 }
