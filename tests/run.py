@@ -9,6 +9,7 @@
 #   args A "b c"     arguments, split at blanks ("" groups), then unescaped
 #   stdin / file NAME / dir NAME / link NAME TARGET / mode NAME 0755: made first
 #   as nobody        run as uid 65534;   disk N: the folder is a tmpfs left N blocks free
+#   inodes N         the folder is a tmpfs of N inodes (itself and every file count)
 #   stdout full      standard output is /dev/full;   only posix|windows
 #   lc LOCALE        Wine's locale (default $FAVLINK_WINE_LC_ALL): ja_JP.UTF-8 keeps the
 #                    CP932 code page but stores file names as UTF-8
@@ -61,15 +62,16 @@ def run_case(cmd, lines, defs, windows):
         else:
             c[key] = c[key] + unescape(rest, defs) if key in ('out', 'err', 'stdin') else rest
     if c.get('only', ['posix', 'windows'][windows]) != ['posix', 'windows'][windows] or (
-            ('disk' in c or 'as' in c) and os.geteuid() != 0):
+            ('disk' in c or 'inodes' in c or 'as' in c) and os.geteuid() != 0):
         return None   # not for this platform, or needs root
     with tempfile.TemporaryDirectory() as top, tempfile.TemporaryDirectory() as bin_dir:
         os.chmod(top, 0o777)
         if 'as' in c:   # a copy another user can surely run, wherever the build is
             os.chmod(bin_dir, 0o755)
             cmd = [shutil.copy(cmd[0], bin_dir)] + cmd[1:]
-        if 'disk' in c:
-            subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k', 'tmpfs', top], check=True)
+        if 'disk' in c or 'inodes' in c:
+            subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k' + (',nr_inodes=' + c.get('inodes', '')) * ('inodes' in c),
+                            'tmpfs', top], check=True)
         try:
             for key, name, val in (s for s in steps if s[0] != 'new'):
                 p = os.path.join(top, name)
@@ -90,7 +92,7 @@ def run_case(cmd, lines, defs, windows):
             os.umask(old)
             got = {'exit': r.returncode, 'stdout': r.stdout or b'', 'stderr': r.stderr, **tree(top, windows)}
         finally:
-            if 'disk' in c:
+            if 'disk' in c or 'inodes' in c:
                 subprocess.run(['umount', top], check=True)
     for n in (n for key, n, v in steps if key == 'new'):   # "new a/b/": a folder; parents come along
         want.update({n[:i]: ('dir', (not windows) * 0o777) for i, ch in enumerate(n) if ch == '/' and n[:i] not in want})

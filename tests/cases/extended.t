@@ -7,7 +7,7 @@ def U [InternetShortcut]\r\nURL=
 args -v -x -o out b.html
 dir out
 file b.html <!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">\n<DL><p>\n
-file b.html <DT><A HREF="https://a.example/?x=1&amp;y=2" ICON="data:{3000*A}">A &amp; B</A><A HREF="x" ICON="{1100*"}">Odd</A><A NAME="n">n</A>\n
+file b.html <DT><A HREF="https://a.example/?x=1&amp;y=2" ICON="data:{3000*A}">A &amp; B</A><A HREF="x" ICON="{1100*"}">Odd</A><A NAME="n">n</A><A HREF="https://x/&#13;&#10;IconFile=\\\\e&#9;v">a&#9;b</A><A HREF="https://n/">nul.x</A><A HREF="https://m/">COM1</A>\n
 file b.html <DT><H3 ADD_DATE="1">News &amp; <b>Daily</b></H3>\n<DL><p>\n
 file b.html <DT><A HREF="HTTP://caps/">Same</A><A HREF="mailto:x@y">Same</A><a href="file:///c">Same</a><A HREF="a-1.b+c:d">Same</A>\n
 file b.html <DT><H3>..</H3><DL><p><DT><A HREF="https://up/">Up</A></DL><p>\n
@@ -24,7 +24,7 @@ file b.html <A HREF="https://open/\n</DL><p>\n
 err ["javascript:void(0)"]: can not recognize URL string\n[..]: invalid name for the link of "https://d/"\n
 err ["a>b <A HREF="https://q/">Q</A><A\tHREF="https://tab/">Tab</A><!-- c --><A HREF="JAVASCRIPT:window.open('https://js/')">Js</A>]: tag not closed\n
 err "Broken": link tag not closed for the link of "https://k/"\n["https://open/]: tag not closed\n
-err 17 written, 0 already there, 10 passed over\n
+err 20 written, 0 already there, 10 passed over\n
 new out/A\s&\sB.url {U}https://a.example/?x=1&y=2\r\n
 new out/News\s&\sDaily/Same.url {U}HTTP://caps/\r\n
 new out/News\s&\sDaily/Same\s(2).url {U}mailto:x@y\r\n
@@ -44,6 +44,9 @@ new out/After.url {U}https://j2/\r\n
 new out/Q.url {U}https://q/\r\n
 new out/Tab.url {U}https://tab/\r\n
 new out/Js.url {U}https://js/\r\n
+new out/a\sb.url {U}https://x/IconFile=\\\\ev\r\n
+new out/_nul.x.url {U}https://n/\r\n
+new out/_COM1.url {U}https://m/\r\n
 new out/Far.url {U}https://far/\r\n
 
 == a Shift_JIS file: names become UTF-8; -s takes one folder; a file there is never changed
@@ -85,6 +88,25 @@ new out/same.url {U}https://s2/\r\n
 args -v -x -i {2030*i} p.html
 file p.html <A HREF="https://a/">A</A><A HREF="https://b/">B</A>\n
 err too long icon file ... A.url\ntoo long icon file ... B.url\n0 written, 0 already there, 2 passed over\n
+
+== -s names a Shift_JIS folder in UTF-8; an -n that holds a '\' in UTF-8 is refused
+args -v -x -s \xE3\x82\xBD p.html
+file p.html <DL><DT><H3>\x83\x5C</H3><DL><DT><A HREF="https://s/">S</A></DL></DL>\n
+err 1 written, 0 already there, 0 passed over\n
+new S.url {U}https://s/\r\n
+
+== -n under -x
+args -v -n \xE3\x80\x81\\ -x p.html
+exit 1
+err "\xE3\x80\x81\\" ... illegal name as filename\n
+
+== a folder the full disk cannot hold stops the scan, as a file does
+only posix
+inodes 3
+args -v -x p.html
+file p.html <DL><DT><A HREF="https://f/">F</A><DT><H3>A</H3><DL><DT><A HREF="https://a/">a</A></DL><DT><A HREF="https://g/">G</A></DL>\n
+err no free disk space\n"A": cannot create folder\n1 written, 0 already there, 0 passed over\n
+new F.url {U}https://f/\r\n
 
 == Windows takes "Same" and "same" for one name
 only windows

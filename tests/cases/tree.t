@@ -38,6 +38,11 @@ out <H3>[Fav]</H3>\n<DL>\n<DT>01. <A href="http://b/?x=1&amp;y=&quot;2&quot;">b<
 out <H3>[x/y]</H3>\n<DL>\n<DT>01. <A href="http://y/">z</A>\n<DD> \n</DL><HR>\n
 out <H3>[Fav/News/Daily]</H3>\n<DL>\n<DT>01. <A href="http://d/">d</A>\n<DD> \n</DL>\n{FOOT}
 
+== the files directly in a second folder argument start a list of their own
+args -x Fav/News Fav/Z
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://c/">c&amp;'</A><BR>\n</OL><HR>\n
+out <H3>[Daily]</H3>\n<OL>\n<LI><A href="http://d/">d</A><BR>\n</OL><HR>\n<OL>\n<LI><A href="http://z/">\xC3\xBCn\xC3\xAF</A><BR>\n</OL>\n{FOOT}
+
 == links never lead into a folder; what cannot be read is reported and the rest goes on
 only posix
 as nobody
@@ -46,6 +51,7 @@ file P/q"<>.url URL=http://q/?a<b\r\n
 file P/n\nl.url URL=http://nl/\r\n
 file P/bad\xFF.url URL=http://bad/\r\n
 link P/loop.url .
+link P/gone.url nowhere
 link P/ln.url q"<>.url
 file P/Locked/l.url URL=http://l/
 mode P/Locked 0
@@ -53,4 +59,4 @@ file P/Shut.url URL=http://shut/
 mode P/Shut.url 0
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://bad/">bad\xFF</A><BR>\n
 out <LI><A href="http://q/?a&lt;b">ln</A><BR>\n<LI><A href="http://nl/">n\nl</A><BR>\n<LI><A href="http://q/?a&lt;b">q&quot;&lt;&gt;</A><BR>\n</OL>\n{FOOT}
-err P/Shut.url: cannot read\nP/Locked: cannot read folder\nP/Locked: cannot read folder\n
+err P/Shut.url: cannot read\nP/gone.url: cannot read\nP/Locked: cannot read folder\nP/Locked: cannot read folder\n
