@@ -306,7 +306,8 @@ bool open_list(Tree* t) {
       errmsg("\"%s\": cannot create folder\n", t->folder.c_str());
       break;
     case FolderResult::kNoSpace:
-      errmsg("no free disk space\n\"%s\": cannot create folder\n", t->folder.c_str());
+      errmsg("no free disk space\n");
+      errmsg("\"%s\": cannot create folder\n", t->folder.c_str());
       return false;
   }
   t->dead = true;
