@@ -27,8 +27,8 @@ args
 err Usage: (1)favlink [-t <title>] [-f<n>] <URLfiles>\n\s      (2)favlink -v [-a <addr>] [-s <select>] [-i <icon>] [-n <name>]\n\s         [-o <output>] <HTMLfile>\n
 exit 1
 
-== without -f the page is a list; the first file ends the options, later options and odd names are files
-args -t A -t B 1 -a x -v "" -usage -t {1024*n} {1025*m} %d\\%s\\\\%
+== -f below the 32-bit range is a list, as no -f is; the first file ends the options, later options and odd names are files
+args -t A -f-4294967295 -t B 1 -a x -v "" -usage -t {1024*n} {1025*m} %d\\%s\\\\%
 err 1: not found\n-a: not found\nx: not found\n-v: not found\n: not found\n-usage: not found\n-t: not found\n
 err {1024*n}: not found\n%d\\%s\\\\%: not found\n
 out {HEAD}B</H2></CENTER><HR>\n</OL>\n{FOOT}

@@ -86,7 +86,7 @@ new out/same.url {U}https://s2/\r\n
 
 == an icon too long for a .url file passes every link over, and the scan goes on
 args -v -x -i {2030*i} p.html
-file p.html <A HREF="https://a/">A</A><A HREF="https://b/">B</A>\n
+file p.html <A HREF="https://a/">A</A><A HREF="https://b/">B</A>
 err too long icon file ... A.url\ntoo long icon file ... B.url\n0 written, 0 already there, 2 passed over\n
 
 == -s names a Shift_JIS folder in UTF-8; an -n that holds a '\' in UTF-8 is refused
