@@ -298,6 +298,5 @@ void tree_page_tail() {
     std::fputs("</DL><p>\n", stdout);
     return;
   }
-  std::fputs(comment_type() ? "</DL>\n" : "</OL>\n", stdout);
-  std::fputs("<HR>\n</BODY>\n</HTML>\n", stdout);
+  page_tail();  // the list and comment types end as without -x
 }
