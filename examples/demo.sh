@@ -2,7 +2,11 @@
 # The main job on the bundled examples, in a scratch folder under build/demo:
 #   1. link page mode: examples/favorites (.url files) -> build/demo/links.html
 #   2. shortcut mode: examples/bookmarks.html -> .url files in build/demo/urls
-# Texts are Shift_JIS; they are shown here converted to UTF-8 for the terminal.
+#   3. -x: examples/export.html, a browser's UTF-8 export, -> the folder tree
+#      build/demo/tree, then the round trip tree -> bm.html -> tree2, which must
+#      give the same tree (the script fails otherwise)
+# Texts of 1 and 2 are Shift_JIS; they are shown here converted to UTF-8 for the
+# terminal. Those of 3 are UTF-8 and shown as they are.
 set -eu
 prog=$(cd "$(dirname "${1:-build/default/favlink}")" && pwd)/$(basename "${1:-build/default/favlink}")
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -43,3 +47,23 @@ for f in *.url; do
   printf '  %s: ' "$(printf '%s' "$f" | show)"
   sed -n 's/^URL=//p' "$f" | tr -d '\r'
 done
+
+echo
+cd "$top"
+mkdir "$demo/tree"
+echo '$ favlink -v -x -o build/demo/tree examples/export.html'
+"$prog" -v -x -o build/demo/tree examples/export.html 2>&1
+cd "$demo"
+echo '$ find tree | sort'
+find tree | LC_ALL=C sort
+echo "\$ cat 'tree/Recipes/Soup & Bread.url'"
+tr -d '\r' < 'tree/Recipes/Soup & Bread.url'
+
+echo
+echo '$ favlink -x -f2 -t T tree > bm.html'
+"$prog" -x -f2 -t T tree > bm.html
+mkdir tree2
+echo '$ favlink -v -x -o tree2 bm.html'
+"$prog" -v -x -o tree2 bm.html 2>&1
+echo '$ diff -r tree tree2 && echo same'
+diff -r tree tree2 && echo same
