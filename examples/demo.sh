@@ -54,7 +54,7 @@ mkdir "$demo/tree"
 echo '$ favlink -v -x -o build/demo/tree examples/export.html'
 "$prog" -v -x -o build/demo/tree examples/export.html 2>&1
 cd "$demo"
-echo '$ find tree | sort'
+echo '$ find tree | LC_ALL=C sort'
 find tree | LC_ALL=C sort
 echo "\$ cat 'tree/Recipes/Soup & Bread.url'"
 tr -d '\r' < 'tree/Recipes/Soup & Bread.url'
