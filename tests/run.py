@@ -119,15 +119,12 @@ def describe(v):   # what stands at a path, for a difference in kind or mode
             f'{"a folder" if v[0] == "dir" else "a file"}, mode {v[1]:04o}')
 
 
-def differences(k, want, got):
-    # The exit status in one line; standard output, standard error and file bodies as
-    # a unified diff of their lines (expected -, got +); a file's kind or mode in one line.
+def differences(k, want, got):   # exit status, a path's kind or mode: a line; texts: a diff
     if k == 'exit':
         return [f'exit status: expected {want}, got {got}']
-    head = f'{k}:' if k in ('stdout', 'stderr') or describe(want) == describe(got) else \
-        f'{k}: expected {describe(want)}, got {describe(got)}'
-    w, g = (v if k in ('stdout', 'stderr') else v[0] if v and isinstance(v[0], bytes) else b''
-            for v in (want, got))
+    text = k in ('stdout', 'stderr')
+    w, g = (v if text else v[0] if v and isinstance(v[0], bytes) else b'' for v in (want, got))
+    head = f'{k}:' if text or describe(want) == describe(got) else f'{k}: expected {describe(want)}, got {describe(got)}'
     return [head, *('  ' + d for d in difflib.unified_diff(shown(w), shown(g), 'expected', 'got', lineterm=''))]
 
 
