@@ -3,8 +3,7 @@
 def U [InternetShortcut]\r\nURL=
 
 == the scanner: comments over lines, a line read in pieces of 1023 bytes, a NUL byte, a last line without a line end
-args -v -o out p.html
-dir out
+args -v p.html
 # A comment over two lines hides two links; a --> outside a comment is text; <!--> opens
 # a comment that only the next line's --> closes.
 file p.html <!-- <A HREF="http://hidden/">Hidden</A>\n<a href="http://hidden2/">h-2</a> --><A HREF="http://after.example/">After</A> --> <!-->\n
@@ -15,13 +14,12 @@ file p.html {1021*x}<A HREF="http://cut/">Cut</A><A HREF="http://whole/">Whole</
 file p.html <A HREF="http://nul/">Nul\0x</A><A HREF="http://afternul/">AN</A>\n
 file p.html <A HREF="http://last/">Last</A>
 err "Nul": link tag not closed for the link of "http://nul/"\n
-new out/After.url {U}http://after.example/\r\n
-new out/Whole.url {U}http://whole/\r\n
-new out/Last.url {U}http://last/\r\n
+new After.url {U}http://after.example/\r\n
+new Whole.url {U}http://whole/\r\n
+new Last.url {U}http://last/\r\n
 
 == links and addresses: HREF=" exactly, where the start tag ends, absolute or relative, scripts, an href not closed
-args -v -o out p.html
-dir out
+args -v p.html
 # A CR LF line end; ftp: is absolute; HTTP: and https: are relative, passed over without -a.
 file p.html <a href="ftp://b.example/">beta</a><A HREF="HTTP://rel/">Rel</A><A HREF="https://s/">S</A>\r\n
 # No link, no word: no HREF in the tag (the text after it does not count), Href, blanks
@@ -33,12 +31,11 @@ file p.html <A HREF="http://gt2/" TITLE="x>y">Gt2</A><A HREF="">Empty</A><A HREF
 # An href whose closing quote is missing: the tag is not closed.
 file p.html <A HREF="http://open/>Open</A>\n
 err ["javascript:void(0)"]: can not recognize URL string\n["http://open/>Open</A>]: tag not closed\n
-new out/beta.url {U}ftp://b.example/\r\n
-new out/Gt2.url {U}http://gt2/\r\n
+new beta.url {U}ftp://b.example/\r\n
+new Gt2.url {U}http://gt2/\r\n
 
 == captions: up to the first </A> of the line, markup dropped; another link's start tag inside a caption
-args -v -o out p.html
-dir out
+args -v p.html
 # The caption reaches the line end: not closed.
 file p.html <A HREF="http://next/">\nNext</A>\n
 # Nc's caption holds Nc2's start tag and reaches the line end; Nc2 is scanned too. Inner's
@@ -48,7 +45,7 @@ file p.html <A HREF="http://nc/">Nc<A HREF="http://nc2/">\n<A HREF="http://noclo
 file p.html <A HREF="http://img/"><IMG SRC="a.gif"></A>\n
 err "": link tag not closed for the link of "http://next/"\n"Nc<A HREF="http://nc2/">": link tag not closed for the link of "http://nc/"\n
 err "": link tag not closed for the link of "http://nc2/"\n[]: invalid name for the link of "http://img/"\n
-new out/NoClose\sInner.url {U}http://noclose/\r\n
+new NoClose\sInner.url {U}http://noclose/\r\n
 
 == file names: blanks, quotes, reserved bytes and full stops cleaned, device names, Shift_JIS second bytes, a file already there
 args -v -o out p.html
