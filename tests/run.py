@@ -114,16 +114,14 @@ def shown(data):   # one line per LF, each written as a case file writes a value
             for line in re.findall(rb'[^\n]*\n|[^\n]+', data)]
 
 
-def describe(v):   # what stands at a path, for a difference in kind or mode
-    return ('nothing' if v is None else f'a link to {v[1]!r}' if v[0] == 'link' else
-            f'{"a folder" if v[0] == "dir" else "a file"}, mode {v[1]:04o}')
+def describe(v):   # the exit status, or what stands at a path, in a few words
+    return ('nothing' if v is None else str(v) if isinstance(v, int) else f'a link to {v[1]!r}' if v[0] == 'link'
+            else f'{"a folder" if v[0] == "dir" else "a file"}, mode {v[1]:04o}')
 
 
-def differences(k, want, got):   # exit status, a path's kind or mode: a line; texts: a diff
-    if k == 'exit':
-        return [f'exit status: expected {want}, got {got}']
+def differences(k, want, got):   # the exit status, a path's kind or mode: a line; texts: a diff
     text = k in ('stdout', 'stderr')
-    w, g = (v if text else v[0] if v and isinstance(v[0], bytes) else b'' for v in (want, got))
+    w, g = (v if text else v[0] if isinstance(v, tuple) and isinstance(v[0], bytes) else b'' for v in (want, got))
     head = f'{k}:' if text or describe(want) == describe(got) else f'{k}: expected {describe(want)}, got {describe(got)}'
     return [head, *('  ' + d for d in difflib.unified_diff(shown(w), shown(g), 'expected', 'got', lineterm=''))]
 
