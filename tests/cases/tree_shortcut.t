@@ -44,10 +44,9 @@ new Js.url {U}https://js/\r\n
 == folders: nesting, cleaned names, a list closed early, the same name numbered in a folder met twice
 args -v -x -o out b.html
 dir out
-file b.html <DL><p>\n
-# A heading with markup; then schemes of any letters, kept as they stand, under one name:
-# numbered.
-file b.html <DT><H3 ADD_DATE="1">News &amp; <b>Daily</b></H3>\n<DL><p>\n
+# The top list; a heading with markup; then schemes of any letters, kept as they stand,
+# under one name: numbered.
+file b.html <DL><p>\n<DT><H3 ADD_DATE="1">News &amp; <b>Daily</b></H3>\n<DL><p>\n
 file b.html <DT><A HREF="HTTP://caps/">Same</A><A HREF="mailto:x@y">Same</A><a href="file:///c">Same</a><A HREF="a-1.b+c:d">Same</A>\n
 # A heading that cleans to nothing leaves Up in the enclosing folder.
 file b.html <DT><H3>..</H3><DL><p><DT><A HREF="https://up/">Up</A></DL><p>\n
