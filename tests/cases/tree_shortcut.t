@@ -149,6 +149,24 @@ args -v -n \xE3\x80\x81\\ -x p.html
 exit 1
 err "\xE3\x80\x81\\" ... illegal name as filename\n
 
+== -n: a Shift_JIS prefix whose second bytes are '\' and '|' is refused (taken without -x, see cli.t)
+only posix
+args -v -x -n ソポ p.html
+exit 1
+err "ソポ" ... illegal name as filename\n
+
+== a script href that cannot be made out is reported, and the rest of its line is still scanned
+args -v -x p.html
+file p.html <A HREF="javascript:void(0)">V</A><A HREF="https://after/">After</A>\n
+err ["javascript:void(0)"]: can not recognize URL string\n1 written, 0 already there, 1 passed over\n
+new After.url {U}https://after/\r\n
+
+== <A followed by a tab starts a link
+args -v -x p.html
+file p.html <A\tHREF="https://tab/">Tab</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new Tab.url {U}https://tab/\r\n
+
 == a folder the full disk cannot hold stops the scan, as a file does
 only posix
 inodes 3
