@@ -21,7 +21,11 @@
 # stdout/stderr is CR LF, a backslash in a NAME (no Shift_JIS second byte) is a
 # folder, and modes are not compared (Wine sets none of its own). --invert: every
 # case must fail (shows that the runner compares at all).
-import os, re, shlex, shutil, subprocess, sys, tempfile
+# A failing case shows the exit status, and a path's kind or mode, in one line each;
+# standard output, standard error and file bodies as a unified diff of their lines
+# (expected -, got +), each line written in the notation of values above, bytes
+# outside printable ASCII as \xNN.
+import difflib, os, re, shlex, shutil, subprocess, sys, tempfile
 
 ESC = {'n': b'\n', 'r': b'\r', 't': b'\t', '0': b'\0', '\\': b'\\', 's': b' ', '"': b'"'}
 
@@ -99,8 +103,27 @@ def run_case(cmd, lines, defs, windows):
     want.update({n: (v, (not windows) * 0o666) for key, n, v in steps if key == 'new' and n[-1:] != '/'})
     crlf = (lambda b: re.sub(rb'(?<!\r)\n', b'\r\n', b) if windows else b)
     want.update(exit=int(c['exit']), stdout=crlf(c['out']), stderr=crlf(c['err']))
-    return [f'{k}: expected {want.get(k)!r}\n{" " * len(k)}       got {got.get(k)!r}'
-            for k in dict.fromkeys([*want, *got]) if want.get(k) != got.get(k)]
+    return [line for k in dict.fromkeys([*want, *got]) if want.get(k) != got.get(k)
+            for line in differences(k, want.get(k), got.get(k))]
+
+
+def shown(data):   # one line per LF, each written as a case file writes a value
+    esc = {'\n': '\\n', '\r': '\\r', '\t': '\\t', '\0': '\\0'}
+    return [re.sub(r'[\x00-\x1f\x7f]', lambda m: esc.get(m[0], f'\\x{ord(m[0]):02x}'),
+                   line.replace(b'\\', b'\\\\').decode('ascii', errors='backslashreplace'))
+            for line in re.findall(rb'[^\n]*\n|[^\n]+', data)]
+
+
+def describe(v):   # the exit status, or what stands at a path, in a few words
+    return ('nothing' if v is None else str(v) if isinstance(v, int) else f'a link to {v[1]!r}' if v[0] == 'link'
+            else f'{"a folder" if v[0] == "dir" else "a file"}, mode {v[1]:04o}')
+
+
+def differences(k, want, got):   # the exit status, a path's kind or mode: a line; texts: a diff
+    text = k in ('stdout', 'stderr')
+    w, g = (v if text else v[0] if isinstance(v, tuple) and isinstance(v[0], bytes) else b'' for v in (want, got))
+    head = f'{k}:' if text or describe(want) == describe(got) else f'{k}: expected {describe(want)}, got {describe(got)}'
+    return [head, *('  ' + d for d in difflib.unified_diff(shown(w), shown(g), 'expected', 'got', lineterm=''))]
 
 
 def main(argv):

@@ -1,14 +1,22 @@
 # -x in link page mode: folders of .url files as they lie on disk, into a
 # UTF-8 page or a bookmark file; & < > " escaped wherever they stand.
 lc ja_JP.UTF-8
+# & and quotes in an address, escaped.
 file Fav/b.url [InternetShortcut]\r\nURL=http://b/?x=1&y="2"\r\n
+# The extension in any case; no section, the URL line not first.
 file Fav/a.URL IconIndex=1\r\nURL=http://a/\r\n
+# Not a .url file: left out.
 file Fav/notes.txt URL=http://not-a-shortcut/\r\n
 file Fav/News/Daily/d.url URL=http://d/\r\n
+# & escaped in a name, ' kept.
 file Fav/News/c&'.url URL=http://c/\r\n
+# A UTF-8 name; an LF line end.
 file Fav/Z/\xC3\xBCn\xC3\xAF.url URL=http://z/\n
+# Empty folders: no heading on a page, a folder in a bookmark file.
 dir Fav/Empty/Inner
+# A file argument whose folder ends at a '/' after a '\'.
 file x\\y/z.url URL=http://y/
+# A folder name that begins with a full stop sorts first; three levels deep.
 file Fav/.d/Deep/er/e.url URL=http://e/
 def HEAD <HTML>\n<HEAD>\n<META http-equiv="Content-Type" content="text/html; charset=UTF-8">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n
 def FOOT <HR>\n</BODY>\n</HTML>\n

@@ -1,0 +1,185 @@
+# -x in shortcut mode: bookmark files as browsers write them, into a tree of
+# folders. Names are UTF-8 on disk (created through the wide API on Windows).
+lc ja_JP.UTF-8
+def U [InternetShortcut]\r\nURL=
+
+== references and names: what is decoded in a UTF-8 file, what is dropped from an address, device names
+args -v -x b.html
+file b.html <!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">\n
+# &amp; in an address and a name, a long ICON after the href; a relative link with a long
+# attribute of quotes (passed over); an anchor without HREF (no link); CR, LF and tab
+# references dropped from an address, so no line is slipped into the file; a tab in a name
+# a blank; device names with an extension, and COM1.
+file b.html <DT><A HREF="https://a.example/?x=1&amp;y=2" ICON="data:{3000*A}">A &amp; B</A><A HREF="x" ICON="{1100*"}">Odd</A><A NAME="n">n</A><A HREF="https://x/&#13;&#10;IconFile=\\\\e&#9;v">a&#9;b</A><A HREF="https://n/">nul.x</A><A HREF="https://m/">COM1</A>\n
+# A reference in the scheme; numbers to UTF-8, but not 0, a surrogate, one too large or one
+# without ';'; an unknown name kept; '..' two blanks; full stops, then a device name: _con;
+# a name of blanks only.
+file b.html <DT><A HREF="&#104;ttps://dec/">&#233;t&#xE9; &#0; &#xD800; &#99999999999; &#x110000; &bogus; &#65 ..con</A><A HREF="https://c/">..con</A><A HREF="https://d/">  ..</A>\n
+err [..]: invalid name for the link of "https://d/"\n6 written, 0 already there, 2 passed over\n
+new A\s&\sB.url {U}https://a.example/?x=1&y=2\r\n
+new a\sb.url {U}https://x/IconFile=\\\\ev\r\n
+new _nul.x.url {U}https://n/\r\n
+new _COM1.url {U}https://m/\r\n
+new \xC3\xA9t\xC3\xA9\s&#0;\s&#xD800;\s&#99999999999;\s&#x110000;\s&bogus;\s&#65\s\s\scon.url {U}https://dec/\r\n
+new _con.url {U}https://c/\r\n
+
+== addresses: schemes, scripts, a start tag not closed (the rest of its line is still scanned)
+args -v -x b.html
+# A drive letter, a relative address, a relative window.open and a digit first are passed
+# over; a script without window.open is reported.
+file b.html <DT><A HREF="C:\\x">Drive</A><A HREF="rel.html">Rel</A><A HREF="javascript:window.open('w.html')">W</A><A HREF="javascript:void(0)">V</A><A HREF="1a:b">Digit</A>\n
+# A start tag not closed on its line (its quotes pair up across the later tags) is reported,
+# and the scan goes on after its href: Q, a tab after <A, and an absolute window.open after a
+# comment are all taken.
+file b.html <DT><A HREF="a>b <A HREF="https://q/">Q</A><A\tHREF="https://tab/">Tab</A><!-- c --><A HREF="JAVASCRIPT:window.open('https://js/')">Js</A>\n
+# An href without its closing quote on the last link line.
+file b.html <A HREF="https://open/\n</DL><p>\n
+err ["javascript:void(0)"]: can not recognize URL string\n
+err ["a>b <A HREF="https://q/">Q</A><A\tHREF="https://tab/">Tab</A><!-- c --><A HREF="JAVASCRIPT:window.open('https://js/')">Js</A>]: tag not closed\n
+err ["https://open/]: tag not closed\n3 written, 0 already there, 7 passed over\n
+new Q.url {U}https://q/\r\n
+new Tab.url {U}https://tab/\r\n
+new Js.url {U}https://js/\r\n
+
+== folders: nesting, cleaned names, a list closed early, the same name numbered in a folder met twice
+args -v -x -o out b.html
+dir out
+# The top list; a heading with markup; then schemes of any letters, kept as they stand,
+# under one name: numbered.
+file b.html <DL><p>\n<DT><H3 ADD_DATE="1">News &amp; <b>Daily</b></H3>\n<DL><p>\n
+file b.html <DT><A HREF="HTTP://caps/">Same</A><A HREF="mailto:x@y">Same</A><a href="file:///c">Same</a><A HREF="a-1.b+c:d">Same</A>\n
+# A heading that cleans to nothing leaves Up in the enclosing folder.
+file b.html <DT><H3>..</H3><DL><p><DT><A HREF="https://up/">Up</A></DL><p>\n
+# Empty folders, made all the same: a '>' in a quoted attribute, a trailing full stop, bytes
+# a name cannot hold, trailing blanks, a device name.
+file b.html <DT><h3 FOLDED TITLE="x>y">Empty.</h3>\n<DL><p>\n</DL><p>\n<DT><H3>a/b:c \\ C: </H3>\n<DL><p></DL><p><DT><H3>con</H3><DL></DL>\n
+# A heading without a list: the </DL> closes News & Daily; a list without a heading is no
+# folder; the same folder again continues its numbering.
+file b.html <DT><H3>Gone</H3></DL><DL><DT><A HREF="https://top/">Top</A></DL>\n</DL><p>\n
+file b.html <DT><H3>News &amp; Daily</H3><DL><DT><A HREF="https://again/">Same</A></DL>\n
+# A heading without <DT>, and one not closed on its line, are no folders.
+file b.html <H3>NoDT</H3><DL><A HREF="https://nodt/">NoDT</A></DL><DT><H3>Open<DL>\n
+err 8 written, 0 already there, 0 passed over\n
+new out/News\s&\sDaily/Same.url {U}HTTP://caps/\r\n
+new out/News\s&\sDaily/Same\s(2).url {U}mailto:x@y\r\n
+new out/News\s&\sDaily/Same\s(3).url {U}file:///c\r\n
+new out/News\s&\sDaily/Same\s(4).url {U}a-1.b+c:d\r\n
+new out/News\s&\sDaily/Same\s(5).url {U}https://again/\r\n
+new out/News\s&\sDaily/Up.url {U}https://up/\r\n
+new out/Top.url {U}https://top/\r\n
+new out/News\s&\sDaily/Empty/
+new out/News\s&\sDaily/a!b;c\s!\sC;/
+new out/News\s&\sDaily/_con/
+new out/NoDT.url {U}https://nodt/\r\n
+
+== a link over lines: blanks around each line break read as one blank; a <DT> ends it; far into a long line
+args -v -x b.html
+# Joined: a start tag over three lines and a caption over two; Broken: the join ends at the
+# next <DT>, reported as without -x; After is taken.
+file b.html <DT><A\n  \n  HREF="https://j/"\t\n ADD_DATE="1">Joined \n\t over lines</A><DT><A HREF="https://k/">Broken\n<DT><A HREF="https://j2/">After</A>\n
+# A link over two lines 6 bytes before 1 MiB.
+file b.html {1048570*x}<A\n HREF="https://far/">Far</A>\n
+err "Broken": link tag not closed for the link of "https://k/"\n3 written, 0 already there, 1 passed over\n
+new Joined\sover\slines.url {U}https://j/\r\n
+new After.url {U}https://j2/\r\n
+new Far.url {U}https://far/\r\n
+
+== a Shift_JIS file: names become UTF-8; -s takes one folder; a file there is never changed
+args -v -x -a http://h/d/p.html -i i.ico -n my- -s T&S -o out b.html
+stdin y\n
+file out/my-A.url old
+file out/Docs x
+# Before the folder: links read and a script reported, nothing written or counted.
+file b.html <META CONTENT="charset=Shift_JIS"><DL><p>\n<DT><H3>Before</H3><DL><DT><A HREF="http://no/">No</A><A HREF="javascript:x">Js</A></DL>\n
+# The folder, its heading compared after &amp; is decoded: A's file was there, so the next A
+# is numbered; a file where the folder Docs should be.
+file b.html <DT><H3>T&amp;S</H3>\n<DL><p>\n<DT><A HREF="a.html">A</A><A HREF="https://b/">A</A><DT><H3>Docs</H3><DL><DT><A HREF="/d">D</A></DL>\n
+# ソフト in UTF-8; &#65; decoded, &#233; kept (a Shift_JIS file decodes numbers below 0x80
+# only); an empty subfolder.
+file b.html <DT><H3>\x83\x5C\x83t\x83g</H3><DL><DT><A HREF="/x">\x83\x5C\x81\x40&#65;&#233;</A><DT><H3>E</H3><DL></DL></DL>\n
+# A folder name too long to make: its links and its subfolders' are passed over.
+file b.html <DT><H3>{300*n}</H3><DL><DT><A HREF="https://n/">N</A><DT><H3>Deeper</H3><DL><DT><A HREF="https://d/">D</A></DL></DL>\n
+# The folder's end ends the scan.
+file b.html </DL><p>\n<DT><A HREF="http://late/">Late</A>\n
+err URL prefix name="http://h/d/" ... ok? (y/n) ["javascript:x"]: can not recognize URL string\n
+err "out{SEP}Docs": not a folder\n"out{SEP}{300*n}": cannot create folder\n2 written, 1 already there, 3 passed over\n
+def I \r\nIconIndex=0\r\nIconFile=i.ico\r\n
+new out/my-A\s(2).url {U}https://b/{I}
+new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/my-\xE3\x82\xBD\xE3\x80\x80A&#233;.url {U}http://h/d//x{I}
+new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/E/
+
+== bytes only POSIX names hold; links where folders should be
+only posix
+args -v -x -o out b.html
+link out/Link elsewhere
+# A byte order mark makes the file UTF-8; a symbolic link where the folder Link should be
+# is never followed: its link is passed over.
+file b.html \xEF\xBB\xBF<A HREF="https://bom/">Bom</A><DL><DT><H3>Link</H3><DL><DT><A HREF="https://l/">L</A></DL>\n
+# An address of 2023 bytes fits, 2024 do not; a file name of 255 bytes fits, 256 do not.
+file b.html <A HREF="https://{2015*u}">U1</A><A HREF="https://{2016*u}">U2</A><A HREF="https://n/">{251*n}</A><A HREF="https://n/">{252*m}</A>\n
+# A name of 254 bytes passes, but not as a file name of 258; 255 are too long a name; below
+# 8 folders of 250 bytes a path of 2047 bytes fits, 2048 do not.
+file b.html <A HREF="https://n/">{254*k}</A><A HREF="https://n/">{255*j}</A>{8*<DT><H3>{250*a}</H3><DL>}<A HREF="https://p1/">{31*p}</A><A HREF="https://p2/">{32*q}</A>{8*</DL>}\n
+# In a UTF-8 file a '\' after any byte is replaced; on POSIX Same and same are two names;
+# a stray </DL>.
+file b.html <DT><A HREF="https://raw/">\xFD\xC3\x9F\\</A><A HREF="https://s/">Same</A><A HREF="https://s2/">same</A></DL>\n
+err "out/Link": not a folder\ntoo long URL for the link of "U2"\ntoo long name ... {252*m}.url\ntoo long name ... {254*k}.url\n
+err too long name ... {255*j}\ntoo long path ... {32*q}.url\n7 written, 0 already there, 6 passed over\n
+new out/Bom.url {U}https://bom/\r\n
+new out/U1.url {U}https://{2015*u}\r\n
+new out/{251*n}.url {U}https://n/\r\n
+new out/{8*{250*a}/}{31*p}.url {U}https://p1/\r\n
+new out/\xFD\xC3\x9F!.url {U}https://raw/\r\n
+new out/Same.url {U}https://s/\r\n
+new out/same.url {U}https://s2/\r\n
+
+== an icon too long for a .url file passes every link over, and the scan goes on
+args -v -x -i {2030*i} p.html
+file p.html <A HREF="https://a/">A</A><A HREF="https://b/">B</A>
+err too long icon file ... A.url\ntoo long icon file ... B.url\n0 written, 0 already there, 2 passed over\n
+
+== -s names a Shift_JIS folder in UTF-8; an -n that holds a '\' in UTF-8 is refused
+args -v -x -s \xE3\x82\xBD p.html
+file p.html <DL><DT><H3>\x83\x5C</H3><DL><DT><A HREF="https://s/">S</A></DL></DL>\n
+err 1 written, 0 already there, 0 passed over\n
+new S.url {U}https://s/\r\n
+
+== -n under -x
+args -v -n \xE3\x80\x81\\ -x p.html
+exit 1
+err "\xE3\x80\x81\\" ... illegal name as filename\n
+
+== -n: a Shift_JIS prefix whose second bytes are '\' and '|' is refused (taken without -x, see cli.t)
+only posix
+args -v -x -n ソポ p.html
+exit 1
+err "ソポ" ... illegal name as filename\n
+
+== a script href that cannot be made out is reported, and the rest of its line is still scanned
+args -v -x p.html
+file p.html <A HREF="javascript:void(0)">V</A><A HREF="https://after/">After</A>\n
+err ["javascript:void(0)"]: can not recognize URL string\n1 written, 0 already there, 1 passed over\n
+new After.url {U}https://after/\r\n
+
+== <A followed by a tab starts a link
+args -v -x p.html
+file p.html <A\tHREF="https://tab/">Tab</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new Tab.url {U}https://tab/\r\n
+
+== a folder the full disk cannot hold stops the scan, as a file does
+only posix
+inodes 3
+args -v -x p.html
+file p.html <DL><DT><A HREF="https://f/">F</A><DT><H3>A</H3><DL><DT><A HREF="https://a/">a</A></DL><DT><A HREF="https://g/">G</A></DL>\n
+err no free disk space\n"A": cannot create folder\n1 written, 0 already there, 0 passed over\n
+new F.url {U}https://f/\r\n
+
+== Windows takes "Same" and "same" for one name
+only windows
+args -v -x b.html
+file b.html <A HREF="https://s/">Same</A><A HREF="https://s2/">same</A><A HREF="https://s3/">SAME (2)</A>\n
+err 3 written, 0 already there, 0 passed over\n
+new Same.url {U}https://s/\r\n
+new same\s(2).url {U}https://s2/\r\n
+new SAME\s(2)\s(2).url {U}https://s3/\r\n
