@@ -52,7 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     favlink_main(static_cast<int>(argv.size()), argv.data());
-    if (g_page.owns_folder) std::free(const_cast<char*>(g_page.folder));
     g_page = LinkPage{};
   }
   if (slurp("keep/old.url") != "old") std::abort();

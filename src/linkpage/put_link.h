@@ -2,23 +2,12 @@
 #ifndef FAVLINK_LINKPAGE_PUT_LINK_H_
 #define FAVLINK_LINKPAGE_PUT_LINK_H_
 
+#include "linkpage/markup.h"  // IWYU pragma: export (the page state, g_page)
+
 /// Read size for .url files: lines come in pieces of at most 2047 bytes.
 inline constexpr int kUrlLine = 2048;
 
-/// The link page state, one set per run. The option scan sets the title and
-/// the format type; put_link keeps the rest.
-struct LinkPage {
-  const char* title = "Favorite Links From URL Files";
-  int format = 0;              // 1: comment type (<DL>); any other: list type (<OL>)
-  const char* folder = "  ";   // folder part of the last heading, as in the argument
-  bool owns_folder = false;    // folder is a setstr copy
-  int first_list = 1;          // 1 until the first file that could be opened
-  int entry = 1;               // number of the next entry of the current list
-};
-
-extern LinkPage g_page;
-
-/// Writes the page head lines and the title line.
+/// Writes the page head lines, declaring Shift_JIS, and the title line.
 void page_head();
 
 /// Adds the entry of one .url file. arg is worked on in place: its extension

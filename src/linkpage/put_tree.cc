@@ -1,13 +1,12 @@
 #include "linkpage/put_tree.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "diag/errmsg.h"
-#include "linkpage/put_link.h"
+#include "linkpage/markup.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/textio.h"
@@ -18,80 +17,26 @@ namespace {
 // names per level, however large the folder.
 constexpr std::size_t kBatch = 4096;
 
-bool bookmark_type() { return g_page.format == 2; }
-bool comment_type() { return g_page.format == 1; }
-
-// Everything a -x page keeps between entries.
-struct TreePage {
-  std::string folder;                 // folder of the last heading written
-  std::vector<std::string> open;      // bookmark type: the folders whose lists are open
-  bool first_list = true;
-  std::string line;
-} g_tree;
-
-// Writes s with the four characters of HTML markup escaped.
-void put_escaped(const char* s) {
-  for (;;) {
-    const std::size_t n = std::strcspn(s, "&<>\"");
-    std::fwrite(s, 1, n, stdout);
-    s += n;
-    switch (*s) {
-      case '\0': return;
-      case '&': std::fputs("&amp;", stdout); break;
-      case '<': std::fputs("&lt;", stdout); break;
-      case '>': std::fputs("&gt;", stdout); break;
-      default: std::fputs("&quot;", stdout); break;
-    }
-    ++s;
-  }
-}
-
-// Bookmark type: closes and opens folder lists until exactly the folders of
-// path (split at '/' and '\\', empty and "." parts left out) are open.
-void open_folders(const std::string& path) {
-  std::vector<std::string> want;
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find_first_of("/\\", start);
-    if (end == std::string::npos) end = path.size();
-    std::string part = path.substr(start, end - start);
-    if (!part.empty() && part != ".") want.push_back(std::move(part));
-    start = end + 1;
-  }
-  std::size_t same = 0;
-  while (same < want.size() && same < g_tree.open.size() && want[same] == g_tree.open[same]) ++same;
-  for (; g_tree.open.size() > same; g_tree.open.pop_back()) std::fputs("</DL><p>\n", stdout);
-  for (std::size_t i = same; i < want.size(); ++i) {
-    std::fputs("<DT><H3>", stdout);
-    put_escaped(want[i].c_str());
-    std::fputs("</H3>\n<DL><p>\n", stdout);
-    g_tree.open.push_back(want[i]);
-  }
-}
+// The line buffer of put_entry, kept from file to file.
+std::string g_line;
 
 // List and comment types: the heading of a new folder, or the top list. The
-// files directly in a folder argument always start a list without heading;
-// a file argument without a folder joins the list in progress.
-void open_list(const std::string& folder, bool walked) {
+// top list (folder "", no heading) opens with the first entry, and again for
+// the files directly in a folder argument after a heading; a file argument
+// without a folder joins the list in progress.
+void list_for(const std::string& folder, bool walked) {
   if (folder.empty()) {
-    if (g_tree.first_list) {
-      std::fputs(comment_type() ? "<DL>\n" : "<OL>\n", stdout);
-    } else if (walked && !g_tree.folder.empty()) {
-      std::fputs(comment_type() ? "</DL><HR>\n<DL>\n" : "</OL><HR>\n<OL>\n", stdout);
-      g_tree.folder.clear();
-      g_page.entry = 1;
+    if (g_page.first_list || (walked && !g_page.folder.empty())) {
+      g_page.folder.clear();
+      new_list(nullptr);
     }
-  } else if (folder != g_tree.folder) {
-    g_tree.folder = folder;
-    if (!g_tree.first_list) std::fputs(comment_type() ? "</DL><HR>\n" : "</OL><HR>\n", stdout);
-    std::string heading = folder;
-    std::replace(heading.begin(), heading.end(), '\\', '/');
-    std::fputs("<H3>[", stdout);
-    put_escaped(heading.c_str());
-    std::fputs(comment_type() ? "]</H3>\n<DL>\n" : "]</H3>\n<OL>\n", stdout);
-    g_page.entry = 1;
+    return;
   }
-  g_tree.first_list = false;
+  if (folder == g_page.folder) return;
+  g_page.folder = folder;
+  std::string heading = folder;
+  std::replace(heading.begin(), heading.end(), '\\', '/');
+  new_list(heading.c_str());
 }
 
 // One .url file: its folder's heading, then the link of its first "URL="
@@ -100,29 +45,14 @@ bool put_entry(const char* path, const std::string& folder, const std::string& n
   TextIn in;
   if (!text_open(&in, path)) return false;
   if (bookmark_type()) {
-    open_folders(folder);
+    bookmark_folders(folder);
   } else {
-    open_list(folder, walked);
+    list_for(folder, walked);
   }
-  while (text_getline(&in, &g_tree.line)) {
-    if (g_tree.line.compare(0, 4, "URL=") != 0) continue;
-    if (!g_tree.line.empty() && g_tree.line.back() == '\n') g_tree.line.pop_back();
-    const char* url = g_tree.line.c_str() + 4;
-    if (bookmark_type()) {
-      std::fputs("<DT><A HREF=\"", stdout);
-      put_escaped(url);
-      std::fputs("\">", stdout);
-      put_escaped(name.c_str());
-      std::fputs("</A>\n", stdout);
-    } else {
-      if (comment_type()) std::printf("<DT>%02d. ", g_page.entry);
-      std::fputs(comment_type() ? "<A href=\"" : "<LI><A href=\"", stdout);
-      put_escaped(url);
-      std::fputs("\">", stdout);
-      put_escaped(name.c_str());
-      std::fputs(comment_type() ? "</A>\n<DD> \n" : "</A><BR>\n", stdout);
-      if (g_page.entry < 2147483647) ++g_page.entry;
-    }
+  while (text_getline(&in, &g_line)) {
+    if (g_line.compare(0, 4, "URL=") != 0) continue;
+    if (!g_line.empty() && g_line.back() == '\n') g_line.pop_back();
+    (bookmark_type() ? bookmark_item : put_item)(g_line.c_str() + 4, name.c_str());
     break;
   }
   return true;
@@ -191,7 +121,7 @@ bool enter(const std::string& path, const std::string& rel, std::vector<Level>* 
   const std::string all;
   Batch b;
   if (!read_batch(path, &all, &all, &b)) return false;
-  if (bookmark_type()) open_folders(rel);
+  if (bookmark_type()) bookmark_folders(rel);
   Level level{path.size(), rel.size(), std::move(b.folders), 0, b.more_folders};
   for (;;) {
     std::string file = path;
@@ -245,34 +175,19 @@ void walk(const char* arg) {
     rel += name;
     if (!enter(path, rel, &levels)) errmsg("%s: cannot read folder\n", path.c_str());
   }
-  if (bookmark_type()) open_folders("");
+  if (bookmark_type()) bookmark_folders("");
 }
 
 }  // namespace
 
 void tree_page_head() {
-  g_tree = TreePage{};
+  g_page.escaped = true;
+  g_page.folder.clear();  // a folder part of two blanks is a folder like any other here
   if (bookmark_type()) {
-    std::fputs("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
-               "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n<TITLE>",
-               stdout);
-    put_escaped(g_page.title);
-    std::fputs("</TITLE>\n<H1>", stdout);
-    put_escaped(g_page.title);
-    std::fputs("</H1>\n<DL><p>\n", stdout);
-    return;
+    bookmark_head();
+  } else {
+    put_head("UTF-8");
   }
-  std::fputs(
-      "<HTML>\n"
-      "<HEAD>\n"
-      "<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\n"
-      "<TITLE>Favorite Links</TITLE>\n"
-      "</HEAD>\n"
-      "<BODY>\n"
-      "<CENTER><H2>",
-      stdout);
-  put_escaped(g_page.title);
-  std::fputs("</H2></CENTER><HR>\n", stdout);
 }
 
 void tree_put_arg(const char* arg) {
@@ -294,9 +209,8 @@ void tree_put_arg(const char* arg) {
 
 void tree_page_tail() {
   if (bookmark_type()) {
-    open_folders("");
-    std::fputs("</DL><p>\n", stdout);
-    return;
+    bookmark_foot();
+  } else {
+    put_foot();
   }
-  page_tail();  // the list and comment types end as without -x
 }

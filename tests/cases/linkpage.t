@@ -55,3 +55,12 @@ file Tech\\c.url {U}c\r\n
 file x/y.url {U}y\r\n
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<H3>[News]</H3>\n<OL>\n<LI><A href="b">b</A><BR>\n
 out <LI><A href="t">top</A><BR>\n</OL><HR>\n<H3>[Tech]</H3>\n<OL>\n<LI><A href="c">c</A><BR>\n<LI><A href="y">x/y</A><BR>\n</OL>\n{FOOT}
+
+== the page starts in the folder "  " (two blanks): its files get no heading and open no list; "\" gives the folder "" a heading
+only posix
+args "  \\b.url" c.url \\e.url
+file \s\s\\b.url {U}b\r\n
+file c.url {U}c\r\n
+file \\e.url {U}e\r\n
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<LI><A href="b">b</A><BR>\n<LI><A href="c">c</A><BR>\n
+out </OL><HR>\n<H3>[]</H3>\n<OL>\n<LI><A href="e">e</A><BR>\n</OL>\n{FOOT}

@@ -68,3 +68,10 @@ mode P/Shut.url 0
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://bad/">bad\xFF</A><BR>\n
 out <LI><A href="http://q/?a&lt;b">ln</A><BR>\n<LI><A href="http://nl/">n\nl</A><BR>\n<LI><A href="http://q/?a&lt;b">q&quot;&lt;&gt;</A><BR>\n</OL>\n{FOOT}
 err P/Shut.url: cannot read\nP/gone.url: cannot read\nP/Locked: cannot read folder\nP/Locked: cannot read folder\n
+
+== a folder part of two blanks is a folder like any other; "\" alone gives no folder
+only posix
+args -x "  \\b.url" \\e.url
+file \s\s\\b.url URL=b
+file \\e.url URL=e
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<H3>[  ]</H3>\n<OL>\n<LI><A href="b">b</A><BR>\n<LI><A href="e">e</A><BR>\n</OL>\n{FOOT}

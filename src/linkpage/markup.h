@@ -1,0 +1,74 @@
+// The markup of a link page: its head, lists, headings, entries and foot,
+// and the bookmark file that the tree path (-x) writes for format type 2.
+// Every text that comes from an argument, a file or the title goes through
+// one sink: as it stands on the default path, escaped on the tree path.
+#ifndef FAVLINK_LINKPAGE_MARKUP_H_
+#define FAVLINK_LINKPAGE_MARKUP_H_
+
+#include <string>
+#include <vector>
+
+/// The link page state, one set per run. The option scan sets the title and
+/// the format type; the writer and the path that drives it keep the rest.
+struct LinkPage {
+  const char* title = "Favorite Links From URL Files";
+  int format = 0;        // 1: comment type (<DL>); 2 under tree: bookmark type; else list (<OL>)
+  bool escaped = false;  // the tree path: texts go out with & < > " escaped
+  // Folder part of the last heading, as in the argument. The default path
+  // starts at two blanks, the tree path at "" (its top list).
+  std::string folder = "  ";
+  bool first_list = true;  // until the first file that could be opened
+  int entry = 1;           // number of the next entry of the current list
+  // Bookmark type: the folders whose lists are open, outermost first.
+  std::vector<std::string> open;
+};
+
+extern LinkPage g_page;
+
+/// Format type 1: definition lists with numbered entries.
+bool comment_type();
+/// Format type 2, written by the tree path only: a bookmark file.
+bool bookmark_type();
+
+/// Writes s on standard output through the page's sink: as it stands, or
+/// (g_page.escaped) with & < > " as &amp; &lt; &gt; &quot;.
+///   "a&b<\"c\">" -> "a&b<\"c\">";  escaped: "a&amp;b&lt;&quot;c&quot;&gt;"
+void put_text(const char* s);
+
+/// Writes the page head declaring charset, then the title line.
+///   "UTF-8", title "A&B", escaped
+///     -> "...charset=UTF-8\">\n...<CENTER><H2>A&amp;B</H2></CENTER><HR>\n"
+void put_head(const char* charset);
+
+/// Starts a list: closes the one in progress with a rule (none before the
+/// first), writes the heading when heading is not null, opens the list and
+/// numbers its entries from 1.
+///   comment type, after a list, "Tech/Web" -> "</DL><HR>\n<H3>[Tech/Web]</H3>\n<DL>\n"
+///   list type, first list, null -> "<OL>\n"
+void new_list(const char* heading);
+
+/// Writes the link url named name as the next entry of the list, numbered
+/// "%02d. " in comment type; the number stops at the largest int.
+///   entry 7, comment type -> "<DT>07. <A href=\"u\">n</A>\n<DD> \n"
+///   list type             -> "<LI><A href=\"u\">n</A><BR>\n"
+void put_item(const char* url, const char* name);
+
+/// Closes the list (exactly once, whether one was opened or not) and writes
+/// the foot lines.   list type -> "</OL>\n<HR>\n</BODY>\n</HTML>\n"
+void put_foot();
+
+/// Bookmark type: the head of a bookmark file with the title, and its top list.
+void bookmark_head();
+
+/// Bookmark type: closes and opens folder lists until exactly the folders of
+/// path are open (split at '/' and '\\', empty and "." parts left out).
+///   open {News, Old}, "News\\Daily" -> "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"
+void bookmark_folders(const std::string& path);
+
+/// Bookmark type: one link.   "<DT><A HREF=\"u\">n</A>\n"
+void bookmark_item(const char* url, const char* name);
+
+/// Bookmark type: closes every folder list, then the top list.
+void bookmark_foot();
+
+#endif  // FAVLINK_LINKPAGE_MARKUP_H_
