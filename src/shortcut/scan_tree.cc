@@ -190,10 +190,16 @@ char* caption_of(Tree* t, const char* start) {
   return t->text.data();
 }
 
+// A link that stops the scan (its file could not be written) is passed over
+// too: the summary counts every link met.
 void count(Counts* n, UrlResult r) {
-  if (r == UrlResult::kWritten) ++n->written;
-  if (r == UrlResult::kThere) ++n->there;
-  if (r == UrlResult::kPassed) ++n->passed;
+  if (r == UrlResult::kWritten) {
+    ++n->written;
+  } else if (r == UrlResult::kThere) {
+    ++n->there;
+  } else {
+    ++n->passed;
+  }
 }
 
 // A link met where links are written, and not written.
@@ -258,9 +264,8 @@ bool write_link(Tree* t, char* caption) {
   if (t->select_mode == SelectMode::kWaiting) return true;
   const UrlResult r = t->folders.dead ? UrlResult::kPassed
                                       : make_tree_url(&t->run, Link{caption, t->url.c_str()}, t->folders.path);
-  if (r == UrlResult::kStop) return false;
   count(&t->counts, r);
-  return true;
+  return r != UrlResult::kStop;
 }
 
 // One link, p at its '<'. Gives where scanning goes on, kJoin when the link

@@ -14,9 +14,10 @@
 /// gives "\"%s\": not a folder\n", a failure "\"%s\": cannot create
 /// folder\n", and its entries are passed over); with select, the selected
 /// folder's own list is the output folder. Ends every scan of a file it could
-/// open with "%d written, %d already there, %d passed over\n". Returns 0, or
-/// -1 when the file cannot be opened or a .url file or folder cannot be
-/// written.
+/// open with "%d written, %d already there, %d passed over\n", where passed
+/// over counts every other link met (inside the -s folder), the one whose
+/// file could not be written among them. Returns 0, or -1 when the file
+/// cannot be opened or a .url file or folder cannot be written.
 int scan_tree(const char* html, const ShortcutOptions& o);
 
 #endif  // FAVLINK_SHORTCUT_SCAN_TREE_H_
