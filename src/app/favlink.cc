@@ -11,23 +11,13 @@
 #include "diag/errmsg.h"
 #include "linkpage/put_link.h"
 #include "linkpage/put_tree.h"
+#include "shortcut/options.h"
 #include "shortcut/scan_html.h"
 #include "shortcut/scan_tree.h"
 #include "support/names.h"
 #include "support/sjis.h"
 
 namespace {
-
-// Option values of shortcut mode, owned here for the whole run.
-struct ShortcutOptions {
-  std::array<char, kPrefixArea> url_prefix{};
-  const char* select = "";
-  const char* outdir = "";
-  const char* icon = nullptr;
-  int icon_index = -1;
-  const char* name_prefix = "";
-  bool extended = false;  // -x
-};
 
 // Characters a name prefix may not hold: they would leave the output folder
 // or are not allowed in Windows file names.
@@ -67,7 +57,7 @@ void take_icon(ShortcutOptions* o, char* value) {
 void take_name_prefix(ShortcutOptions* o, const char* value) {
   // Under -x names are UTF-8, where no byte of a character is ASCII: every
   // byte of the set counts, wherever it stands.
-  if (illegal_name(value) || (o->extended && std::strpbrk(value, kIllegalName) != nullptr)) {
+  if (illegal_name(value) || (o->tree && std::strpbrk(value, kIllegalName) != nullptr)) {
     errmsg("\"%s\" ... illegal name as filename\n", value);
     std::exit(1);
   }
@@ -84,11 +74,21 @@ int stdout_status() {
   return 0;
 }
 
+// The command line: argv as the options are read (in Unicode where -x takes
+// it so), and ansi as typed, where the values written into .url files (-a,
+// -i) come from.
+struct CommandLine {
+  int argc;
+  char** argv;
+  char** ansi;
+};
+
 // The options before the first file argument; gives that argument's index.
 // A dry scan only finds the options: it asks and refuses nothing.
-// Values written into .url files (-a, -i) come from ansi: as typed, also
-// where -x takes the other arguments in Unicode.
-int scan_options(int argc, char** argv, char** ansi, ShortcutOptions* o, bool* shortcut_mode, bool dry) {
+int scan_options(const CommandLine& c, ShortcutOptions* o, bool* shortcut_mode, bool dry) {
+  const int argc = c.argc;
+  char** argv = c.argv;
+  char** ansi = c.ansi;
   *shortcut_mode = false;
   int i = 1;
   for (; i < argc; ++i) {
@@ -102,7 +102,7 @@ int scan_options(int argc, char** argv, char** ansi, ShortcutOptions* o, bool* s
     } else if (std::strcmp(a, "-v") == 0) {
       *shortcut_mode = true;
     } else if (std::strcmp(a, "-x") == 0) {
-      o->extended = true;
+      o->tree = true;
     } else if (option && std::strcmp(a, "-a") == 0) {
       if (dry) ++i; else take_url_prefix(o, ansi[++i]);
     } else if (option && std::strcmp(a, "-i") == 0) {
@@ -152,27 +152,24 @@ int favlink_main(int argc, char** argv) {
   // question asked and nothing refused, finds out whether it is given.
   ShortcutOptions probe;
   bool shortcut_mode = false;
-  scan_options(argc, argv, argv, &probe, &shortcut_mode, true);
+  scan_options(CommandLine{argc, argv, argv}, &probe, &shortcut_mode, true);
   std::vector<char*> ansi(argv, argv + argc);
-  if (probe.extended) {
+  if (probe.tree) {
     utf8_arguments(argc, argv);
     use_utf8_paths();
   }
   ShortcutOptions o;
-  o.extended = probe.extended;  // known before an -n that comes ahead of -x
-  const int i = scan_options(argc, argv, ansi.data(), &o, &shortcut_mode, false);
+  o.tree = probe.tree;  // known before an -n that comes ahead of -x
+  const int i = scan_options(CommandLine{argc, argv, ansi.data()}, &o, &shortcut_mode, false);
 
   if (shortcut_mode) {
-    if (i < argc) {
-      (o.extended ? scan_tree : scan_html)(argv[i], o.url_prefix.data(), o.select, o.outdir, o.icon,
-                                           o.icon_index, o.name_prefix);
-    }
+    if (i < argc) (o.tree ? scan_tree : scan_html)(argv[i], o);
     return 0;
   }
   // The page goes out in large blocks, whatever standard output is.
   static char page_buffer[64 * 1024];
   std::setvbuf(stdout, page_buffer, _IOFBF, sizeof page_buffer);
-  if (o.extended) {
+  if (o.tree) {
     tree_page_head();
     for (int k = i; k < argc; ++k) tree_put_arg(argv[k]);
     tree_page_tail();

@@ -2,9 +2,6 @@
 #ifndef FAVLINK_APP_FAVLINK_H_
 #define FAVLINK_APP_FAVLINK_H_
 
-/// Size of the URL prefix buffer (text and NUL): an -a value of up to
-/// kPrefixArea - 2 bytes fits with the '/' that is appended.
-inline constexpr int kPrefixArea = 2048;
 /// Size of the answer line of the -a question.
 inline constexpr int kAnswerArea = 256;
 

@@ -41,6 +41,7 @@ void list_for(const std::string& folder, bool walked) {
 
 // One .url file: its folder's heading, then the link of its first "URL="
 // line (read whole) named name. False when the file cannot be opened.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): both calls pass the folder, then the name
 bool put_entry(const char* path, const std::string& folder, const std::string& name, bool walked) {
   TextIn in;
   if (!text_open(&in, path)) return false;

@@ -38,8 +38,12 @@ char* tag_end(const char* q) {
   }
 }
 
+bool script_href(const char* q) {
+  return std::strncmp(q, "\"javascript", 11) == 0 || std::strncmp(q, "\"JAVASCRIPT", 11) == 0;
+}
+
 const char* href_text(char* q, std::size_t* len) {
-  if (std::strncmp(q, "\"javascript", 11) != 0 && std::strncmp(q, "\"JAVASCRIPT", 11) != 0) {
+  if (!script_href(q)) {
     // Plain form: the value as it stands, up to its closing quote.
     *len = std::strcspn(q + 1, "\"");
     return q + 1;

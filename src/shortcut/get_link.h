@@ -25,6 +25,11 @@ char* tag_end(const char* q);
 ///   get_href("\"javascript:window.open ('./a.html')") -> "a.html"
 char* get_href(char* q);
 
+/// True when the href value at q (its opening double quote) is a script:
+/// it begins "javascript" or "JAVASCRIPT".
+///   "\"javascript:x" -> true;  "\"JavaScript:x" "\"a.html" -> false
+bool script_href(const char* q);
+
 /// get_href without a length limit or a copy: gives where the URL starts in
 /// q and its length in *len (the plain form is not terminated there), or null
 /// after the same report.

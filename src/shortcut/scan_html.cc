@@ -7,23 +7,20 @@
 #include "shortcut/get_link.h"
 #include "shortcut/match.h"
 #include "shortcut/make_url.h"
+#include "shortcut/scan_steps.h"
 #include "support/textio.h"
 
 namespace {
 
-enum SelectMode { kWaiting = 0, kInside = 1, kAll = 2 };
-
-// Everything one scan works with: the options handed through to make_url,
-// the state carried from piece to piece, and the fixed buffers.
+// Everything one scan works with: the options, the state carried from piece
+// to piece, and the fixed buffers.
 struct Scan {
-  const char* url_prefix;
-  const char* outdir;
-  const char* icon;
-  int icon_index;
-  const char* name_prefix;
-  int comment_flg = 0;
+  explicit Scan(const ShortcutOptions& opts) : o(opts) {}
+
+  const ShortcutOptions& o;
+  bool in_comment = false;
   long long dl_level = 0;  // no lower bound; wide enough for any file
-  int select_mode = kAll;
+  SelectMode select_mode = SelectMode::kAll;
   bool select_too_long = false;
   std::array<char, 2048> line{};
   std::array<char, 2048> url{};
@@ -44,9 +41,8 @@ void copy_in(std::array<char, N>* dst, const char* src) {
 // when make_url says stop. *stop is set for the latter.
 char* link_steps(Scan* s, char* p, bool* stop) {
   // The href attribute, before the tag's first '>' or the end of the piece.
-  char* r = p;
-  while (*r != '\0' && *r != '>' && !starts(r, "HREF=\"", "href=\"")) ++r;
-  if (*r != 'H' && *r != 'h') return r;  // no link: go on at the '>' or the end
+  char* r = find_href(p);
+  if (!at_href(r)) return r;  // no link: go on at the '>' or the end
   char* q = r + 5;
   char* gt = tag_end(q);
   if (gt == nullptr) {
@@ -59,8 +55,7 @@ char* link_steps(Scan* s, char* p, bool* stop) {
   copy_in(&s->url, href);
 
   char* cap = gt + 1;
-  char* close = cap;
-  while ((close = std::strchr(close, '<')) != nullptr && !starts(close, "</A>", "</a>")) ++close;
+  char* close = find_tag(cap, "</A>", "</a>");
   if (close == nullptr) {
     errmsg("\"%s\": link tag not closed for the link of \"%s\"\n", cap, s->url.data());
     return cap;
@@ -71,9 +66,8 @@ char* link_steps(Scan* s, char* p, bool* stop) {
   const char* text = get_caption(cap);
   if (text == nullptr) return close + 1;
   copy_in(&s->caption, text);
-  if (s->select_mode != kWaiting &&
-      make_url(s->caption.data(), s->url_prefix, s->url.data(), s->select.data(), s->outdir,
-               s->icon, s->icon_index, s->name_prefix) < 0) {
+  if (s->select_mode != SelectMode::kWaiting &&
+      make_url(Link{s->caption.data(), s->url.data()}, s->o) == UrlResult::kStop) {
     *stop = true;
     return nullptr;
   }
@@ -87,56 +81,41 @@ char* folder_steps(Scan* s, char* p) {
   char* lt = std::strchr(gt + 1, '<');
   if (lt == nullptr) return gt + 1;
   *lt = '\0';
-  if (!s->select_too_long && std::strcmp(gt + 1, s->select.data()) == 0) s->select_mode = kInside;
+  if (!s->select_too_long && std::strcmp(gt + 1, s->select.data()) == 0) s->select_mode = SelectMode::kInside;
   return lt + 1;
 }
 
 }  // namespace
 
-int scan_html(const char* html, const char* url_prefix, const char* select, const char* outdir,
-              const char* icon, int icon_index, const char* name_prefix) {
+int scan_html(const char* html, const ShortcutOptions& o) {
   TextIn in;
   if (!text_open(&in, html)) {
     errmsg("%s: not found\n", html);
     return -1;
   }
-  Scan s{url_prefix, outdir, icon, icon_index, name_prefix};
+  Scan s(o);
   // A select value that cannot be held can never equal a caption, which lies
   // within one piece of at most 1023 bytes: it simply never matches.
-  s.select_too_long = std::strlen(select) >= kSelectArea;
-  if (!s.select_too_long) copy_in(&s.select, select);
-  s.select_mode = select[0] == '\0' ? kAll : kWaiting;
+  s.select_too_long = std::strlen(o.select) >= kSelectArea;
+  if (!s.select_too_long) copy_in(&s.select, o.select);
+  s.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
 
   while (text_gets(s.line.data(), kHtmlRead, &in) != nullptr) {
     if (char* nl = std::strchr(s.line.data(), '\n')) *nl = '\0';
     char* p = s.line.data();
-    for (;;) {
-      // Every rule starts with '<' outside a comment and with '-' inside one:
-      // skip straight to the next candidate byte.
-      p = std::strchr(p, s.comment_flg ? '-' : '<');
-      if (p == nullptr) break;
-      if (s.comment_flg) {
-        if (has(p, "-->")) {
-          s.comment_flg = 0;
-          p += 3;
-        } else {
-          ++p;
-        }
-      } else if (starts(p, "<A ", "<a ")) {
+    while ((p = next_tag(p, &s.in_comment)) != nullptr) {
+      if (starts(p, "<A ", "<a ")) {
         bool stop = false;
         p = link_steps(&s, p, &stop);
         if (stop) return -1;
-      } else if (has(p, "<!--")) {
-        s.comment_flg = 1;
-        p += 4;
       } else if (starts(p, "<DL>", "<dl>")) {
         ++s.dl_level;
         p += 4;
       } else if (starts(p, "</DL>", "</dl>")) {
         --s.dl_level;
         p += 5;
-        if (s.select_mode == kInside && s.dl_level == 1) return 0;
-      } else if (s.select_mode == kWaiting && s.dl_level == 1 && starts(p, "<DT>", "<dt>")) {
+        if (s.select_mode == SelectMode::kInside && s.dl_level == 1) return 0;
+      } else if (s.select_mode == SelectMode::kWaiting && s.dl_level == 1 && starts(p, "<DT>", "<dt>")) {
         p = folder_steps(&s, p);
       } else {
         ++p;

@@ -9,14 +9,13 @@
 #include "shortcut/get_link.h"
 #include "shortcut/match.h"
 #include "shortcut/refs.h"
+#include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/textio.h"
 
 namespace {
-
-enum SelectMode { kWaiting = 0, kInside = 1, kAll = 2 };
 
 // A list opened by a folder heading; closing it returns to the folder that
 // was current before.
@@ -37,43 +36,71 @@ struct Cached {
   char* at = nullptr;
 };
 
-struct Tree {
-  TreeRun run;
-  const char* select = "";
-  int comment_flg = 0;
-  long long dl_level = 0;
-  int select_mode = kAll;
-  bool seen_dl = false;       // a META tag counts only before the first list
-  bool dt_open = false;       // a "<DT>" whose entry has not come yet
-  bool pending = false;       // a heading waits for its list
-  bool pending_named = false; // ... and gives a folder of its own
-  std::string pending_name;
-  std::string folder;         // path of the current folder ("" the current directory)
-  bool dead = false;          // the current folder could not be had
-  std::vector<Frame> frames;
-  long long written = 0;
-  long long there = 0;
-  long long passed = 0;
-  std::string line;
-  std::string url;
-  std::string text;
-  std::string tag;
-  // Searches that could run to the end of a line of any length are made at
-  // most once per stretch of it, so a line of a million broken links is read
-  // a bounded number of times. Reset at each line; the scan position only
-  // moves forward, and the cuts the scan writes lie behind it.
-  const char* quotes_to = nullptr;        // quote parity of the line is known up to here
+// Searches that could run to the end of a line of any length are made at
+// most once per stretch of it, so a line of a million broken links is read a
+// bounded number of times. Made anew (reset_cache) whenever the text of the
+// line changes; the scan position only moves forward, and the cuts the scan
+// writes lie behind it.
+struct LineCache {
+  const char* quotes_to = nullptr;               // quote parity of the line is known up to here
   int parity = 0;
   const char* end_from[2] = {nullptr, nullptr};  // per parity: tag end searched from ...
   char* end_at[2] = {nullptr, nullptr};          // ... and found (null: none)
   Cached close_a;
   Cached close_h3;
-  // A link whose start tag or closing tag is not on its line asks for the
-  // next one: join_at is its '<'. Once the next line is refused, every link
-  // of this line is taken as it stands.
-  char* join_at = nullptr;
-  bool no_join = false;
-  int joined = 0;  // lines joined to the current link so far
+};
+
+// What became of the links met (inside the -s folder): the summary line.
+struct Counts {
+  long long written = 0;
+  long long there = 0;
+  long long passed = 0;
+};
+
+// The folder the links go into, and the heading that names the next one.
+struct Folders {
+  std::string path;           // the current folder ("" the current directory)
+  bool dead = false;          // the current folder could not be had
+  std::vector<Frame> frames;
+  bool pending = false;       // a heading waits for its list
+  bool pending_named = false; // ... and gives a folder of its own
+  std::string pending_name;
+};
+
+// A link whose start tag or closing tag is not on its line asks for the next
+// one: at is its '<'. Once the next line is refused, every link of this line
+// is taken as it stands.
+struct Join {
+  char* at = nullptr;
+  bool refused = false;
+  int lines = 0;  // lines joined to the current link so far
+};
+
+struct Tree {
+  explicit Tree(const ShortcutOptions& o) : run(o) {}
+
+  TreeRun run;
+  SelectMode select_mode = SelectMode::kAll;
+  bool in_comment = false;
+  long long dl_level = 0;
+  bool seen_dl = false;  // a META tag counts only before the first list
+  bool dt_open = false;  // a "<DT>" whose entry has not come yet
+  Folders folders;
+  Counts counts;
+  LineCache cache;
+  Join join;
+  std::string line;  // the line scanned, with the lines joined to it
+  std::string url;   // work texts of one link or heading
+  std::string text;
+  std::string tag;
+};
+
+// The lines of the file without their line ends, the line after the current
+// one read ahead when a link asks for it.
+struct Lines {
+  TextIn* in;
+  std::string ahead;
+  bool have_ahead = false;
 };
 
 // Limits of a link spread over lines: every byte is rescanned at most this
@@ -100,8 +127,7 @@ bool has_nocase(const char* p, const char (&lit)[N]) {
 template <std::size_t N>
 char* find_close(Cached* c, char* p, const char (&upper)[N], const char (&lower)[N]) {
   if (c->from != nullptr && p >= c->from && (c->at == nullptr || p <= c->at)) return c->at;
-  char* close = p;
-  while ((close = std::strchr(close, '<')) != nullptr && !starts(close, upper, lower)) ++close;
+  char* close = find_tag(p, upper, lower);
   c->from = p;
   c->at = close;
   return close;
@@ -110,17 +136,23 @@ char* find_close(Cached* c, char* p, const char (&upper)[N], const char (&lower)
 // tag_end(q) for a q at or after every earlier one on the line. The answer is
 // the first '>' after q with an even number of quotes between, so it is the
 // same for every q of one quote parity up to that '>'.
-char* tag_end_at(Tree* t, char* q) {
-  for (; t->quotes_to < q; ++t->quotes_to) {
-    if (*t->quotes_to == '"') t->parity ^= 1;
+char* tag_end_at(LineCache* l, char* q) {
+  for (; l->quotes_to < q; ++l->quotes_to) {
+    if (*l->quotes_to == '"') l->parity ^= 1;
   }
-  const int c = t->parity;
-  if (t->end_from[c] == nullptr || q < t->end_from[c] ||
-      (t->end_at[c] != nullptr && q >= t->end_at[c])) {
-    t->end_from[c] = q;
-    t->end_at[c] = tag_end(q);
+  const int c = l->parity;
+  if (l->end_from[c] == nullptr || q < l->end_from[c] ||
+      (l->end_at[c] != nullptr && q >= l->end_at[c])) {
+    l->end_from[c] = q;
+    l->end_at[c] = tag_end(q);
   }
-  return t->end_at[c];
+  return l->end_at[c];
+}
+
+// The caches start over: a new line, or the text of the line has changed.
+void reset_cache(Tree* t) {
+  t->cache = LineCache{};
+  t->cache.quotes_to = t->line.data();
 }
 
 // The '>' ending the tag whose text starts at p, outside double quotes,
@@ -158,10 +190,21 @@ char* caption_of(Tree* t, const char* start) {
   return t->text.data();
 }
 
-void count(Tree* t, TreeResult r) {
-  if (r == TreeResult::kWritten) ++t->written;
-  if (r == TreeResult::kThere) ++t->there;
-  if (r == TreeResult::kPassed) ++t->passed;
+// A link that stops the scan (its file could not be written) is passed over
+// too: the summary counts every link met.
+void count(Counts* n, UrlResult r) {
+  if (r == UrlResult::kWritten) {
+    ++n->written;
+  } else if (r == UrlResult::kThere) {
+    ++n->there;
+  } else {
+    ++n->passed;
+  }
+}
+
+// A link met where links are written, and not written.
+void pass(Tree* t) {
+  if (t->select_mode != SelectMode::kWaiting) ++t->counts.passed;
 }
 
 // "<A " or "<a ", or "<A" at a tab or the end of the line.
@@ -184,30 +227,14 @@ bool continues_link(const char* s) {
 
 // True when the link at p may ask for the next line.
 bool ask_join(Tree* t, char* p) {
-  if (t->no_join) return false;
-  t->join_at = p;
+  if (t->join.refused) return false;
+  t->join.at = p;
   return true;
 }
 
-// One link, p at its '<'. Gives where scanning goes on, kJoin when the link
-// needs the next line, or null when a .url file could not be written.
-char* link_steps(Tree* t, char* p) {
-  char* r = p;
-  while (*r != '\0' && *r != '>' && !starts(r, "HREF=\"", "href=\"")) ++r;
-  if (*r == '\0' && ask_join(t, p)) return kJoin;
-  if (*r != 'H' && *r != 'h') return r;
-  char* q = r + 5;
-  char* gt = tag_end_at(t, q);
-  char* close = gt != nullptr ? find_close(&t->close_a, gt + 1, "</A>", "</a>") : nullptr;
-  if (close == nullptr && ask_join(t, p)) return kJoin;
-  t->dt_open = false;
-  const bool writing = t->select_mode != kWaiting;
-  if (gt == nullptr) {
-    errmsg("[%s]: tag not closed\n", q);
-    if (writing) ++t->passed;
-    return q + 1;
-  }
-  *gt = '\0';
+// The URL of the href value at q (its opening double quote, in a tag cut at
+// its end) into t->url. False when a script href cannot be made out.
+bool href_url(Tree* t, const char* q) {
   // The value's references are decoded before anything looks at it, in a
   // copy of the tag: the quote, the decoded value, the rest of the tag from
   // the value's closing quote (tag_end has met it).
@@ -215,53 +242,78 @@ char* link_steps(Tree* t, char* p) {
   t->tag.assign(q, static_cast<std::size_t>(value_end - q));
   char* tag = t->tag.data();
   t->tag.resize(static_cast<std::size_t>(decode_refs(tag + 1, tag + t->tag.size(), t->run.utf8) - tag));
-  if (std::strncmp(t->tag.c_str(), "\"javascript", 11) != 0 && std::strncmp(t->tag.c_str(), "\"JAVASCRIPT", 11) != 0) {
+  if (!script_href(t->tag.c_str())) {
     t->url.assign(t->tag, 1);  // a decoded '"' stays part of the address
   } else {
     t->tag += value_end;
     std::size_t n = 0;
     const char* href = href_text(t->tag.data(), &n);
-    if (href == nullptr) {
-      if (writing) ++t->passed;
-      return gt + 1;  // the links after this tag are still read
-    }
+    if (href == nullptr) return false;
     t->url.assign(href, n);
   }
-
   // Browsers drop tabs and line breaks from an address; in a .url file a line
   // break would start a line of its own (another IconFile=, say).
   t->url.erase(std::remove_if(t->url.begin(), t->url.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }),
                t->url.end());
+  return true;
+}
+
+// The link in t->url named caption, where links are written: its file
+// written into the current folder, and counted. False when the scan stops.
+bool write_link(Tree* t, char* caption) {
+  if (t->select_mode == SelectMode::kWaiting) return true;
+  const UrlResult r = t->folders.dead ? UrlResult::kPassed
+                                      : make_tree_url(&t->run, Link{caption, t->url.c_str()}, t->folders.path);
+  count(&t->counts, r);
+  return r != UrlResult::kStop;
+}
+
+// One link, p at its '<'. Gives where scanning goes on, kJoin when the link
+// needs the next line, or null when a .url file could not be written.
+char* link_steps(Tree* t, char* p) {
+  char* r = find_href(p);
+  if (*r == '\0' && ask_join(t, p)) return kJoin;
+  if (!at_href(r)) return r;
+  char* q = r + 5;
+  char* gt = tag_end_at(&t->cache, q);
+  char* close = gt != nullptr ? find_close(&t->cache.close_a, gt + 1, "</A>", "</a>") : nullptr;
+  if (close == nullptr && ask_join(t, p)) return kJoin;
+  t->dt_open = false;
+  if (gt == nullptr) {
+    errmsg("[%s]: tag not closed\n", q);
+    pass(t);
+    return q + 1;
+  }
+  *gt = '\0';
+  if (!href_url(t, q)) {
+    pass(t);
+    return gt + 1;  // the links after this tag are still read
+  }
   char* cap = gt + 1;
   if (close == nullptr) {
     errmsg("\"%s\": link tag not closed for the link of \"%s\"\n", cap, t->url.c_str());
-    if (writing) ++t->passed;
+    pass(t);
     return cap;
   }
   *close = '\0';
-  char* caption = caption_of(t, cap);
-  if (writing) {
-    const TreeResult res = t->dead ? TreeResult::kPassed : make_url_x(&t->run, caption, t->url.c_str(), t->folder);
-    if (res == TreeResult::kStop) return nullptr;
-    count(t, res);
-  }
-  return close + 1;
+  return write_link(t, caption_of(t, cap)) ? close + 1 : nullptr;
 }
 
 // True when a top-level heading is the -s folder: as it stands, or, in a
 // Shift_JIS file, in the UTF-8 form its folder name takes.
-bool selects(Tree* t, const char* caption) {
-  if (std::strcmp(caption, t->select) == 0) return true;
-  if (t->run.utf8) return false;
+bool selects(const Tree& t, const char* caption) {
+  const char* select = t.run.options.select;
+  if (std::strcmp(caption, select) == 0) return true;
+  if (t.run.utf8) return false;
   std::string name;
   cp932_to_utf8(caption, &name);
-  return name == t->select;
+  return name == select;
 }
 
 // A heading "<H3 ...>caption</H3>", p at its '<'. After a "<DT>" it names a
 // folder: the one to select, or the one the next list makes.
 char* heading_steps(Tree* t, char* p) {
-  char* close = find_close(&t->close_h3, p + 3, "</H3>", "</h3>");
+  char* close = find_close(&t->cache.close_h3, p + 3, "</H3>", "</h3>");
   if (close == nullptr) return p + 3;
   char* gt = tag_close(p + 3, close);
   if (gt == nullptr) return close + 5;  // a broken heading is passed over whole
@@ -269,16 +321,17 @@ char* heading_steps(Tree* t, char* p) {
   if (!t->dt_open) return close + 1;
   t->dt_open = false;
   char* caption = caption_of(t, gt + 1);
-  if (t->select_mode == kWaiting) {
-    if (t->dl_level == 1 && selects(t, caption)) {
-      t->select_mode = kInside;
-      t->pending = true;
-      t->pending_named = false;  // its list is the output folder itself
+  Folders& f = t->folders;
+  if (t->select_mode == SelectMode::kWaiting) {
+    if (t->dl_level == 1 && selects(*t, caption)) {
+      t->select_mode = SelectMode::kInside;
+      f.pending = true;
+      f.pending_named = false;  // its list is the output folder itself
     }
   } else {
-    t->pending = true;
-    t->pending_name.clear();
-    t->pending_named = folder_name(t->run, caption, &t->pending_name);
+    f.pending = true;
+    f.pending_name.clear();
+    f.pending_named = folder_name(t->run, caption, &f.pending_name);
   }
   return close + 1;
 }
@@ -290,78 +343,63 @@ bool open_list(Tree* t) {
   ++t->dl_level;
   t->seen_dl = true;
   t->dt_open = false;
-  if (!t->pending) return true;
-  t->pending = false;
-  t->frames.push_back(Frame{t->dl_level, t->folder.size(), t->dead});
-  if (t->dead || !t->pending_named) return true;
-  if (!t->folder.empty()) t->folder.push_back(kPathSep);
-  t->folder += t->pending_name;
-  switch (make_folder(t->folder.c_str())) {
+  Folders& f = t->folders;
+  if (!f.pending) return true;
+  f.pending = false;
+  f.frames.push_back(Frame{t->dl_level, f.path.size(), f.dead});
+  if (f.dead || !f.pending_named) return true;
+  if (!f.path.empty()) f.path.push_back(kPathSep);
+  f.path += f.pending_name;
+  switch (make_folder(f.path.c_str())) {
     case FolderResult::kReady:
       return true;
     case FolderResult::kNotFolder:
-      errmsg("\"%s\": not a folder\n", t->folder.c_str());
+      errmsg("\"%s\": not a folder\n", f.path.c_str());
       break;
     case FolderResult::kFailed:
-      errmsg("\"%s\": cannot create folder\n", t->folder.c_str());
+      errmsg("\"%s\": cannot create folder\n", f.path.c_str());
       break;
     case FolderResult::kNoSpace:
       errmsg("no free disk space\n");
-      errmsg("\"%s\": cannot create folder\n", t->folder.c_str());
+      errmsg("\"%s\": cannot create folder\n", f.path.c_str());
       return false;
   }
-  t->dead = true;
+  f.dead = true;
   return true;
 }
 
 // A list closes. True when it ends the selected folder, and the scan.
 bool close_list(Tree* t) {
-  if (!t->frames.empty() && t->frames.back().level == t->dl_level) {
-    t->folder.resize(t->frames.back().folder_size);
-    t->dead = t->frames.back().dead;
-    t->frames.pop_back();
+  Folders& f = t->folders;
+  if (!f.frames.empty() && f.frames.back().level == t->dl_level) {
+    f.path.resize(f.frames.back().folder_size);
+    f.dead = f.frames.back().dead;
+    f.frames.pop_back();
   }
   --t->dl_level;
-  t->pending = false;
+  f.pending = false;
   t->dt_open = false;
-  return t->select_mode == kInside && t->dl_level == 1;
+  return t->select_mode == SelectMode::kInside && t->dl_level == 1;
 }
 
-// Scans one line. False when the scan ends: -1 in *result after a write
-// failure, 0 at the end of the selected folder, 1 when a link asks for the
-// next line (t->join_at).
-bool scan_line(Tree* t, char* p, int* result) {
-  for (;;) {
-    p = std::strchr(p, t->comment_flg ? '-' : '<');
-    if (p == nullptr) return true;
-    if (t->comment_flg) {
-      if (has(p, "-->")) {
-        t->comment_flg = 0;
-        p += 3;
-      } else {
-        ++p;
-      }
-    } else if (link_start(p)) {
+// How the scan of one line ended: at its end, at a link that asks for the
+// next line (t->join.at), at the end of the selected folder, or at a file or
+// folder that could not be written.
+enum class LineEnd { kNext, kJoinNext, kSelectedEnd, kStop };
+
+// The tag loop over one line from p.
+LineEnd scan_line(Tree* t, char* p) {
+  while ((p = next_tag(p, &t->in_comment)) != nullptr) {
+    if (link_start(p)) {
       p = link_steps(t, p);
-      if (p == nullptr || p == kJoin) {
-        *result = p == nullptr ? -1 : 1;
-        return false;
-      }
-    } else if (has(p, "<!--")) {
-      t->comment_flg = 1;
-      p += 4;
+      if (p == nullptr) return LineEnd::kStop;
+      if (p == kJoin) return LineEnd::kJoinNext;
     } else if (starts(p, "<DL>", "<dl>")) {
-      if (!open_list(t)) {
-        *result = -1;
-        return false;
-      }
+      if (!open_list(t)) return LineEnd::kStop;
       p += 4;
     } else if (starts(p, "</DL>", "</dl>")) {
       p += 5;
-      if (close_list(t)) {
-        *result = 0;
-        return false;
-      }
+      if (close_list(t)) return LineEnd::kSelectedEnd;
     } else if (starts(p, "<DT>", "<dt>")) {
       t->dt_open = true;
       p += 4;
@@ -373,87 +411,90 @@ bool scan_line(Tree* t, char* p, int* result) {
       ++p;
     }
   }
+  return LineEnd::kNext;
+}
+
+// The next line of the file into *line. False at the end of the file.
+bool take_line(Lines* src, std::string* line) {
+  if (src->have_ahead) {
+    line->swap(src->ahead);
+    src->have_ahead = false;
+    return true;
+  }
+  if (!text_getline(src->in, line)) return false;
+  if (!line->empty() && line->back() == '\n') line->pop_back();
+  return true;
+}
+
+// Reads the line after the current one ahead, once. False when there is none.
+bool peek_line(Lines* src) {
+  if (!src->have_ahead && text_getline(src->in, &src->ahead)) {
+    if (!src->ahead.empty() && src->ahead.back() == '\n') src->ahead.pop_back();
+    src->have_ahead = true;
+  }
+  return src->have_ahead;
+}
+
+// The link at t->join.at asks for the next line. When that line may go on
+// with it (and the limits allow), the link and the next line become the line
+// scanned, the line break and the blanks around it read as one blank, as a
+// browser shows them. Gives where the scan goes on: the link.
+char* join_next_line(Tree* t, Lines* src) {
+  const auto at = static_cast<std::size_t>(t->join.at - t->line.data());
+  if (!peek_line(src) || t->join.lines == kJoinLines || t->line.size() - at + src->ahead.size() >= kJoinBytes ||
+      !continues_link(src->ahead.c_str())) {
+    t->join.refused = true;  // taken as it stands; the next line is scanned on its own
+    return t->join.at;
+  }
+  // The scan never reads past a NUL byte: neither may the joined text.
+  t->line.erase(0, at);
+  t->line.resize(std::strlen(t->line.c_str()));
+  t->line.erase(t->line.find_last_not_of(" \t") + 1);
+  t->line.push_back(' ');
+  const std::size_t lead = src->ahead.find_first_not_of(" \t");
+  if (lead != std::string::npos) t->line.append(src->ahead, lead);
+  src->have_ahead = false;
+  ++t->join.lines;
+  reset_cache(t);  // the text has changed: nothing found in it stands
+  return t->line.data();
+}
+
+// Scans every line of the file, joining lines for a link that asks. 0 at the
+// end of the file or of the selected folder, -1 when a file or folder could
+// not be written.
+int scan_lines(Tree* t, TextIn* in) {
+  Lines src{in, std::string(), false};
+  for (bool first = true; take_line(&src, &t->line); first = false) {
+    char* p = t->line.data();
+    if (first && has(p, "\xEF\xBB\xBF")) {
+      t->run.utf8 = true;
+      p += 3;
+    }
+    t->join = Join{};
+    reset_cache(t);
+    LineEnd end = LineEnd::kNext;
+    while ((end = scan_line(t, p)) == LineEnd::kJoinNext) p = join_next_line(t, &src);
+    if (end == LineEnd::kStop) return -1;
+    if (end == LineEnd::kSelectedEnd) return 0;
+  }
+  return 0;
 }
 
 int clamp(long long n) { return n > 2147483647LL ? 2147483647 : static_cast<int>(n); }
 
 }  // namespace
 
-int scan_tree(const char* html, const char* url_prefix, const char* select, const char* outdir,
-              const char* icon, int icon_index, const char* name_prefix) {
+int scan_tree(const char* html, const ShortcutOptions& o) {
   TextIn in;
   if (!text_open(&in, html)) {
     errmsg("%s: not found\n", html);
     return -1;
   }
-  Tree t;
-  t.run.url_prefix = url_prefix;
-  t.run.outdir = outdir;
-  t.run.icon = icon;
-  t.run.icon_index = icon_index;
-  t.run.name_prefix = name_prefix;
-  t.select = select;
-  t.select_mode = select[0] == '\0' ? kAll : kWaiting;
-  t.folder = outdir;
-
-  int result = 0;
-  bool first = true;
-  std::string next;
-  bool have_next = false;
-  while (have_next || text_getline(&in, &t.line)) {
-    if (have_next) {
-      t.line.swap(next);
-      have_next = false;
-    } else if (!t.line.empty() && t.line.back() == '\n') {
-      t.line.pop_back();
-    }
-    char* p = t.line.data();
-    if (first && has(p, "\xEF\xBB\xBF")) {
-      t.run.utf8 = true;
-      p += 3;
-    }
-    first = false;
-    t.joined = 0;
-    t.no_join = false;
-    for (bool fresh = true;;) {
-      if (fresh) {
-        t.quotes_to = t.line.data();
-        t.parity = 0;
-        t.end_from[0] = t.end_from[1] = nullptr;
-        t.close_a = t.close_h3 = Cached{};
-      }
-      fresh = false;
-      if (scan_line(&t, p, &result)) break;
-      if (result != 1) goto done;
-      result = 0;
-      p = t.join_at;
-      // The link at join_at goes on with the next line, the line break and
-      // the blanks around it read as one blank, as a browser shows them.
-      const auto at = static_cast<std::size_t>(t.join_at - t.line.data());
-      if (!have_next && text_getline(&in, &next)) {
-        if (!next.empty() && next.back() == '\n') next.pop_back();
-        have_next = true;
-      }
-      if (!have_next || t.joined == kJoinLines || t.line.size() - at + next.size() >= kJoinBytes ||
-          !continues_link(next.c_str())) {
-        t.no_join = true;  // taken as it stands; the next line is scanned on its own
-        continue;
-      }
-      // The scan never reads past a NUL byte: neither may the joined text.
-      t.line.erase(0, at);
-      t.line.resize(std::strlen(t.line.c_str()));
-      t.line.erase(t.line.find_last_not_of(" \t") + 1);
-      t.line.push_back(' ');
-      const std::size_t lead = next.find_first_not_of(" \t");
-      if (lead != std::string::npos) t.line.append(next, lead);
-      have_next = false;
-      ++t.joined;
-      p = t.line.data();
-      fresh = true;  // the buffer has changed: nothing found in it stands
-    }
-  }
-done:
-  errmsg("%d written, %d already there, %d passed over\n", clamp(t.written), clamp(t.there),
-         clamp(t.passed));
+  Tree t(o);
+  t.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
+  t.folders.path = o.outdir;
+  const int result = scan_lines(&t, &in);
+  errmsg("%d written, %d already there, %d passed over\n", clamp(t.counts.written), clamp(t.counts.there),
+         clamp(t.counts.passed));
   return result;
 }

@@ -3,6 +3,8 @@
 #ifndef FAVLINK_SHORTCUT_SCAN_TREE_H_
 #define FAVLINK_SHORTCUT_SCAN_TREE_H_
 
+#include "shortcut/options.h"
+
 /// Scans the HTML file as scan_html does, with these differences: lines are
 /// whole, however long; character references are decoded in href values and
 /// captions; the file is UTF-8 when it begins with a byte order mark or a
@@ -12,9 +14,10 @@
 /// gives "\"%s\": not a folder\n", a failure "\"%s\": cannot create
 /// folder\n", and its entries are passed over); with select, the selected
 /// folder's own list is the output folder. Ends every scan of a file it could
-/// open with "%d written, %d already there, %d passed over\n". Returns 0, or
-/// -1 when the file cannot be opened or a .url file cannot be written.
-int scan_tree(const char* html, const char* url_prefix, const char* select, const char* outdir,
-              const char* icon, int icon_index, const char* name_prefix);
+/// open with "%d written, %d already there, %d passed over\n", where passed
+/// over counts every other link met (inside the -s folder), the one whose
+/// file could not be written among them. Returns 0, or -1 when the file
+/// cannot be opened or a .url file or folder cannot be written.
+int scan_tree(const char* html, const ShortcutOptions& o);
 
 #endif  // FAVLINK_SHORTCUT_SCAN_TREE_H_

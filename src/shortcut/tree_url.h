@@ -6,13 +6,15 @@
 #include <unordered_map>
 #include <unordered_set>
 
-/// The options of one -x run and what it has written so far.
+#include "shortcut/options.h"
+#include "shortcut/url_steps.h"
+
+/// One -x run: its options, how the file's names read, and what it has
+/// written so far.
 struct TreeRun {
-  const char* url_prefix = "";
-  const char* outdir = "";
-  const char* icon = nullptr;
-  int icon_index = -1;
-  const char* name_prefix = "";
+  explicit TreeRun(const ShortcutOptions& o) : options(o) {}
+
+  const ShortcutOptions& options;
   bool utf8 = false;  // the bookmark file is UTF-8, else Shift_JIS
   // Every file name a link of this run has taken, written or found there:
   // folder path, NUL, file name (ASCII case folded where the file system
@@ -23,17 +25,17 @@ struct TreeRun {
   std::unordered_map<std::string, int> next_number;
 };
 
-enum class TreeResult { kWritten, kThere, kPassed, kStop };
-
 /// Writes the .url file of one link into folder (a path as the run makes
 /// them; empty: the current folder), named as make_url names it, and then:
-/// leading blanks left by the cleaning dropped, the name in Unicode (UTF-8),
-/// and " (2)", " (3)" ... before ".url" when this run has taken the name in
-/// that folder already. Any URI scheme makes a URL absolute. An existing
-/// file is never changed (kThere). Problems are reported as make_url reports
-/// them; kStop when the file could not be created, written or closed.
+/// control bytes as blanks, leading blanks left by the cleaning dropped, the
+/// name in Unicode (UTF-8), a device name with an extension or COM1-9/LPT1-9
+/// given its underscore too, and " (2)", " (3)" ... before ".url" when this
+/// run has taken the name in that folder already. Any URI scheme makes a URL
+/// absolute. An existing file is never changed (kThere). Problems are
+/// reported as make_url reports them; kStop when the file could not be
+/// created, written or closed.
 ///   caption "..con", url "https://x/" -> "_con.url";  "A" twice -> "A.url", "A (2).url"
-TreeResult make_url_x(TreeRun* run, char* caption, const char* link_url, const std::string& folder);
+UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& folder);
 
 /// Appends to *out the folder name of a heading caption (changed in place):
 /// cleaned as a link name is, without the name prefix, leading blanks and

@@ -15,7 +15,7 @@ new out/First.url {F}
 disk 1
 args -x -v -o out p.html
 dir out
-err no free disk space\n"out/First.url"; writing error\n0 written, 0 already there, 0 passed over\n
+err no free disk space\n"out/First.url"; writing error\n0 written, 0 already there, 1 passed over\n
 new out/First.url {F}
 
 == the same with a drive letter in the path
@@ -39,3 +39,11 @@ mode out 0777
 mode out/Locked.url 0
 mode out/WriteOnly.url 0200
 new out/First.url {F}
+
+== -x counts the link it stopped at as passed over: the summary counts every link met
+only posix
+inodes 4
+args -v -x b.html
+file b.html <A HREF="rel.html">R</A><A HREF="https://f/">F</A><A HREF="https://g/">G</A><A HREF="https://h/">H</A>\n
+err "G.url": cannot create\n1 written, 0 already there, 2 passed over\n
+new F.url [InternetShortcut]\r\nURL=https://f/\r\n

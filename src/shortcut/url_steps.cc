@@ -1,0 +1,192 @@
+#include "shortcut/url_steps.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "diag/errmsg.h"
+#include "support/fclose.h"
+#include "support/port.h"
+#include "support/sjis.h"
+#include "support/textio.h"
+
+namespace {
+
+// Replacement of one single-byte character of a name; 0 keeps it.
+unsigned char replacement(unsigned char c) {
+  switch (c) {
+    case ':': return ';';
+    case '/': case '\\': case '|': return '!';
+    case '<': return '(';
+    case '>': return ')';
+    case '*': case '?': return ' ';
+    case '"': return '\'';
+    default: return 0;
+  }
+}
+
+bool only_blanks(const char* s) {
+  while (*s == ' ') ++s;
+  return *s == '\0';
+}
+
+std::size_t digits(int n) {
+  char tmp[16];
+  return static_cast<std::size_t>(std::snprintf(tmp, sizeof tmp, "%d", n));
+}
+
+// Reports a write failure, closes the partly written file (Fclose may add
+// its own full-disk report) and stops the scan.
+UrlResult write_failed(std::FILE* fp, const char* path) {
+  errmsg("\"%s\": writing error\n", path);
+  Fclose(fp, path);
+  return UrlResult::kStop;
+}
+
+}  // namespace
+
+bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f) {
+  if (!absolute && url_prefix[0] == '\0') return false;
+  const char* join = absolute ? "" : url_prefix;
+  if (std::strlen(join) + std::strlen(link.url) > kMaxUrl) {
+    errmsg("too long URL for the link of \"%s\"\n", link.caption);
+    return false;
+  }
+  std::snprintf(f->url.data(), f->url.size(), "%s%s", join, link.url);
+  return true;
+}
+
+void cut_line_feed(char* caption, NameRules rules) {
+  if (char* nl = rules.tree ? std::strchr(caption, '\n') : Strchr(caption, '\n')) *nl = '\0';
+}
+
+char* clean_link_name(char* name, NameRules rules) {
+  if (rules.tree) {
+    // Control bytes (a tab, or a CR or LF made by a reference) stand in no
+    // Windows name: blanks, as a browser shows them.
+    for (char* c = name; *c != '\0'; ++c) {
+      if (static_cast<unsigned char>(*c) < 0x20) *c = ' ';
+    }
+  }
+  clean_name(name, rules.utf8);
+  if (rules.tree) {
+    while (*name == ' ') ++name;
+  }
+  return name;
+}
+
+char* link_name(const Link& link, const char* name_prefix, NameRules rules) {
+  cut_line_feed(link.caption, rules);
+  if (std::strlen(name_prefix) + std::strlen(link.caption) > static_cast<std::size_t>(kMaxNameSource)) {
+    errmsg("too long name ... %s\n", link.caption);
+    return nullptr;
+  }
+  char* name = sp_skip(link.caption);
+  UrlArea before;  // the name fits: it is at most kMaxNameSource bytes
+  std::snprintf(before.data(), before.size(), "%s", name);
+  name = clean_link_name(name, rules);
+  if (only_blanks(name)) {
+    errmsg("[%s]: invalid name for the link of \"%s\"\n", before.data(), link.url);
+    return nullptr;
+  }
+  return name;
+}
+
+bool is_reserved(const char* name, bool tree) {
+  // Every name of the table is 3 to 5 ASCII bytes: a name whose part before
+  // the first '.' (tree) or whole (default) is longer or shorter is none.
+  const std::size_t n = tree ? std::strcspn(name, ".") : std::strlen(name);
+  if (n < 3 || n > 5) return false;
+  char lower[6] = {};
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = name[i];
+    lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  if (tree && n == 4 && (std::strncmp(lower, "com", 3) == 0 || std::strncmp(lower, "lpt", 3) == 0)) {
+    return lower[3] >= '1' && lower[3] <= '9';
+  }
+  for (const char* r : {"con", "prn", "aux", "nul", "clock"}) {
+    if (std::strcmp(lower, r) == 0) return true;
+  }
+  return false;
+}
+
+void clean_name(char* name, bool utf8) {
+  auto* p = reinterpret_cast<unsigned char*>(name);
+  while (*p != '\0') {
+    // Second bytes of Shift_JIS are 0x40..0xFC: a lead byte before anything
+    // lower (a stray byte of UTF-8 or a cut character) carries nothing along.
+    // UTF-8 needs no stepping: no byte of a multi-byte sequence is ASCII.
+    if (!utf8 && sjis_lead(p[0]) && p[1] >= 0x40) {
+      p += 2;
+      continue;
+    }
+    if (p[0] == '.' && p[1] == '.') {
+      p[0] = p[1] = ' ';
+    } else if (const unsigned char r = replacement(p[0])) {
+      p[0] = r;
+    }
+    ++p;
+  }
+}
+
+bool name_fits(const UrlFile& f) {
+  if (kLimitNameLength && std::strlen(f.name.data()) > static_cast<std::size_t>(kNameMax)) {
+    errmsg("too long name ... %s\n", f.name.data());
+    return false;
+  }
+  return true;
+}
+
+bool join_path(const char* folder, UrlFile* f) {
+  const std::size_t n = std::strlen(folder);
+  const char* file = f->name.data();
+  if (n == 0) {
+    std::snprintf(f->path.data(), f->path.size(), "%s", file);
+    return true;
+  }
+  if (n + 1 + std::strlen(file) > kUrlArea - 1) {
+    errmsg("too long path ... %s\n", file);
+    return false;
+  }
+  // "out" + "/" + "a.url"; a folder ending in a separator gives two.
+  std::memcpy(f->path.data(), folder, n);
+  f->path[n] = kPathSep;
+  std::memcpy(f->path.data() + n + 1, file, std::strlen(file) + 1);
+  return true;
+}
+
+UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o) {
+  const char* path = f.path.data();
+  const int shown_index = o.icon_index > 0 ? o.icon_index : 0;
+  // "IconIndex=%d\nIconFile=%s\n" must fit its area too.
+  if (o.icon != nullptr && 21 + digits(shown_index) + std::strlen(o.icon) > kUrlArea - 1) {
+    errmsg("too long icon file ... %s\n", f.name.data());
+    return UrlResult::kPassed;
+  }
+
+  // 10.-11. Create the file, never opening one that exists.
+  std::FILE* fp = nullptr;
+  switch (create_new(path, &fp)) {
+    case CreateResult::kExists:
+      return UrlResult::kThere;
+    case CreateResult::kFailed:
+      errmsg("\"%s\": cannot create\n", path);
+      return UrlResult::kStop;
+    case CreateResult::kCreated:
+      break;
+  }
+
+  // 12.-14. Write, close, and make sure the volume has room left.
+  if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, f.url.data(), kUrlNewline) < 0) {
+    return write_failed(fp, path);
+  }
+  if (o.icon != nullptr && std::fprintf(fp, "IconIndex=%d%sIconFile=%s%s", shown_index, kUrlNewline,
+                                        o.icon, kUrlNewline) < 0) {
+    return write_failed(fp, path);
+  }
+  if (Fclose(fp, path) != 0) {
+    errmsg("\"%s\"; writing error\n", path);
+    return UrlResult::kStop;
+  }
+  return UrlResult::kWritten;
+}

@@ -1,0 +1,116 @@
+// The steps of writing one Internet Shortcut (.url) file. make_url (the
+// default) and make_tree_url (-x) are each a short list of these; where the
+// two differ, the step takes the difference as a parameter.
+#ifndef FAVLINK_SHORTCUT_URL_STEPS_H_
+#define FAVLINK_SHORTCUT_URL_STEPS_H_
+
+#include <array>
+#include <cstddef>
+
+#include "shortcut/options.h"
+
+/// Size of each text area of a .url file's steps (text and NUL).
+inline constexpr int kUrlArea = 2048;
+using UrlArea = std::array<char, kUrlArea>;
+
+/// Longest absolute URL: the first text written, "[InternetShortcut]\nURL=%s\n",
+/// is 24 bytes longer and must fit its area.
+inline constexpr std::size_t kMaxUrl = kUrlArea - 1 - 24;
+
+/// Longest prefix-plus-caption a file name is made from.
+inline constexpr int kMaxNameSource = 254;
+
+/// One link as a scanner hands it over: its caption, which the name steps
+/// change in place, and its URL as the href gives it.
+struct Link {
+  char* caption;
+  const char* url;
+};
+
+/// What became of one link: its file written, its file there before (left
+/// as it is), passed over (reported where the reason is worth a word), or
+/// the file could not be created, written or closed: the scan stops.
+enum class UrlResult { kWritten, kThere, kPassed, kStop };
+
+/// The texts of one .url file, each made by one step.
+struct UrlFile {
+  UrlArea url;   // join_url: the absolute URL
+  UrlArea name;  // the caller: the file name, as reports show it
+  UrlArea path;  // join_path: where the file is created
+};
+
+/// How a link's name is read. The default reads Shift_JIS throughout. With
+/// tree (-x) the line feed is found byte by byte (a decoded reference may
+/// put one behind a lead byte), control bytes become blanks, the cleaning
+/// steps over Shift_JIS characters only when utf8 is false, and the blanks
+/// the cleaning leaves in front are dropped.
+struct NameRules {
+  bool tree = false;
+  bool utf8 = false;  // the names are UTF-8 (-x on a UTF-8 file)
+};
+
+/// Step 1: the absolute URL of link into f->url: the link's URL when
+/// absolute, else joined to url_prefix. False when the link is passed over:
+/// relative with an empty prefix (no report), or longer than kMaxUrl
+/// ("too long URL for the link of \"%s\"\n" naming the caption).
+///   "a.html" with prefix "dir/" -> "dir/a.html";  "a.html" with "" -> false
+bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f);
+
+/// Ends caption at its first line feed, found as rules say.
+///   "a\nb" -> "a";  "\x81\nb": "\x81\nb" stays (the LF is a second byte),
+///   but with tree -> "\x81"
+void cut_line_feed(char* caption, NameRules rules);
+
+/// Cleans name (clean_name) in place as rules say and gives where it starts.
+///   "a/b" -> "a!b";  tree: "..x\t" -> "x " (the two blanks in front dropped)
+char* clean_link_name(char* name, NameRules rules);
+
+/// Steps 2 to 6, the name of a link: the caption cut at its first line feed;
+/// name_prefix plus the caption (leading blanks counted) at most
+/// kMaxNameSource bytes, else "too long name ... %s\n" naming the caption;
+/// leading blanks and tabs dropped; cleaned; not only blanks, else
+/// "[%s]: invalid name for the link of \"%s\"\n" naming the name before the
+/// cleaning and the URL. Gives the name inside the caption, or null when the
+/// link is passed over.
+///   caption " a/b\nc" -> "a!b";  caption "?*" -> null, "[?*]: invalid name ..."
+char* link_name(const Link& link, const char* name_prefix, NameRules rules);
+
+/// True when name is a device name that Windows keeps, ignoring ASCII case:
+/// "con", "prn", "aux", "nul" or "clock"; with tree also "com1".."com9" and
+/// "lpt1".."lpt9", and each of them followed by an extension.
+///   "Nul" -> true;  "con " "com1" "con.txt" -> false
+///   tree: "con.txt" "COM1" "lpt9.x" -> true;  "com0" "console" "con " -> false
+bool is_reserved(const char* name, bool tree = false);
+
+/// Makes name safe as a file name, in place: ':' -> ';', '/' '\\' '|' -> '!',
+/// '<' -> '(', '>' -> ')', '*' '?' -> ' ', '"' -> '\'', and ".." -> two
+/// blanks (the walk goes on at the second, so "..." -> "  ."). A lead byte
+/// (0x80..0x9F, 0xE0..0xFC) followed by a byte from 0x40 up starts a
+/// double-byte character, passed over whole; a lead byte before any lower
+/// byte is a single byte, so the byte after it is cleaned as usual.
+/// With utf8 every byte is looked at alone: no byte of a UTF-8 sequence is
+/// ASCII, so each well-formed character passes whole all the same.
+///   "a/b:c" -> "a!b;c";  "\x83\x5C" (ソ) stays;  "\xE3/x" -> "\xE3!x"
+///   utf8: "\xC3\x9F\\" (ß\) -> "\xC3\x9F!"
+void clean_name(char* name, bool utf8 = false);
+
+/// Step 8: true when f->name is short enough to be created where names are
+/// limited (kNameMax bytes on POSIX); else reports "too long name ... %s\n".
+bool name_fits(const UrlFile& f);
+
+/// Step 9: f->path is folder (empty: the current folder) and f->name joined
+/// with the platform separator. False after "too long path ... %s\n" naming
+/// the file when the path would not fit its area.
+///   "out", "a.url" -> "out/a.url";  "out/", "a.url" -> "out//a.url";  "" -> "a.url"
+bool join_path(const char* folder, UrlFile* f);
+
+/// Steps 10 to 14: creates f.path as a new file and writes
+///   "[InternetShortcut]" CR LF "URL=" url CR LF
+///   and, with an icon, "IconIndex=" n CR LF "IconFile=" icon CR LF
+/// (n the icon index, 0 when below 1). kThere when a file exists at the path
+/// (it is left as it is); kPassed after "too long icon file ... %s\n" naming
+/// f.name; kStop after reporting a failure to create, write or close.
+///   url "dir/a.html" -> "[InternetShortcut]\r\nURL=dir/a.html\r\n" (36 bytes)
+UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o);
+
+#endif  // FAVLINK_SHORTCUT_URL_STEPS_H_
