@@ -11,10 +11,10 @@ namespace {
 
 void put(const char* markup) { std::fputs(markup, stdout); }
 
-// <A href="url">name</A>, the attribute spelt as open gives it: "<A href=\""
-// on a page, "<A HREF=\"" in a bookmark file.
-void put_anchor(const char* open, const char* url, const char* name) {
-  put(open);
+// <A href="url">name</A>; a bookmark file spells the attribute "HREF", as
+// browsers write it.
+void put_anchor(bool bookmark, const char* url, const char* name) {
+  put(bookmark ? "<A HREF=\"" : "<A href=\"");
   put_text(url);
   put("\">");
   put_text(name);
@@ -78,7 +78,7 @@ void put_item(const char* url, const char* name) {
   } else {
     put("<LI>");
   }
-  put_anchor("<A href=\"", url, name);
+  put_anchor(false, url, name);
   put(comment_type() ? "\n<DD> \n" : "<BR>\n");
   if (g_page.entry < INT_MAX) ++g_page.entry;
 }
@@ -121,7 +121,7 @@ void bookmark_folders(const std::string& path) {
 
 void bookmark_item(const char* url, const char* name) {
   put("<DT>");
-  put_anchor("<A HREF=\"", url, name);
+  put_anchor(true, url, name);
   put("\n");
 }
 
