@@ -1,5 +1,5 @@
 // What the binary cannot show: formats that no message uses, the lead-byte
-// rules of the primitives on bytes no name reaches, and the Windows drive root.
+// rules of the primitives on bytes no name reaches.
 #include <gtest/gtest.h>
 
 #include <cstdarg>
@@ -7,7 +7,6 @@
 
 #include "diag/errmsg.h"
 #include "shortcut/refs.h"
-#include "support/fclose.h"
 #include "support/sjis.h"
 
 namespace {
@@ -67,14 +66,6 @@ TEST(Sjis, LeadBytes) {
   std::string s = "AB\x80" "A\xA0" "A\xB1" "A\xFF" "AC\xE0";
   to_lower(s.data());
   EXPECT_EQ(s, "ab\x80" "A\xA0" "A\xB1" "a\xFF" "Ac\xE0");
-}
-
-TEST(FreeSpace, RootOfTheDriveAsked) {
-  char root[4] = "zzz";
-  for (auto [path, want] : {std::pair{"c:x", "c:\\"}, {"\\\\s\\x", "\\"}, {"c", "\\"}}) {
-    free_space_root(path, root);
-    EXPECT_STREQ(root, want);
-  }
 }
 
 }  // namespace
