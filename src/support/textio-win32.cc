@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "support/textio.h"
-#include "support/wide_win32.h"
+#include "support/wide-win32.h"
 
 // The file is read in binary mode: textio.cc does what the C runtime's text
 // mode would (CR LF to LF, the end at a Ctrl-Z), a block at a time.

@@ -7,7 +7,7 @@
 
 #include "diag/errmsg.h"
 #include "shortcut/refs.h"
-#include "support/fclose.h"
+#include "support/freespace.h"
 #include "support/sjis.h"
 
 namespace {
