@@ -21,7 +21,8 @@ std::size_t drop_cr_of_crlf(unsigned char* b, std::size_t n) {
   while (r < end) {
     // r is at a CR: drop it when an LF follows, keep it otherwise.
     if (r + 1 < end && r[1] == '\n') ++r;
-    auto* next = static_cast<const unsigned char*>(std::memchr(r + 1, '\r', static_cast<std::size_t>(end - r - 1)));
+    const auto rest = static_cast<std::size_t>(end - r - 1);
+    auto* next = static_cast<const unsigned char*>(std::memchr(r + 1, '\r', rest));
     if (next == nullptr) next = end;
     const auto len = static_cast<std::size_t>(next - r);
     std::memmove(w, r, len);
@@ -49,8 +50,9 @@ bool refill(TextIn* in) {  // NOLINT(misc-no-recursion): one level at most, see 
   const std::size_t got = text_read_fd(in->fd, in->buf.data() + n, kTextInBuffer - n);
   std::size_t keep = got;
   if constexpr (kCtrlZEndsText) {
-    const void* z = std::memchr(in->buf.data() + n, kCtrlZ, got);
-    if (z != nullptr) keep = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - (in->buf.data() + n));
+    const unsigned char* raw = in->buf.data() + n;
+    const void* z = std::memchr(raw, kCtrlZ, got);
+    if (z != nullptr) keep = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - raw);
   }
   in->eof = got == 0 || keep < got;
   n += keep;
@@ -63,6 +65,13 @@ bool refill(TextIn* in) {  // NOLINT(misc-no-recursion): one level at most, see 
   // Everything read may have been a lone held CR: read on. The next call
   // starts with that CR in hand, so it returns without calling again.
   return n > 0 || refill(in);
+}
+
+// The length of src[0..n) up to and including its first LF, or n when it has
+// none.
+std::size_t through_lf(const unsigned char* src, std::size_t n) {
+  const auto* lf = static_cast<const unsigned char*>(std::memchr(src, '\n', n));
+  return lf != nullptr ? static_cast<std::size_t>(lf - src) + 1 : n;
 }
 
 }  // namespace
@@ -95,12 +104,11 @@ char* text_gets(char* buf, int size, TextIn* in) {
     const unsigned char* src = in->buf.data() + in->pos;
     std::size_t n = in->end - in->pos;
     if (n > want - got) n = want - got;
-    const void* lf = std::memchr(src, '\n', n);
-    if (lf != nullptr) n = static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - src) + 1;
+    n = through_lf(src, n);
     std::memcpy(buf + got, src, n);
     got += n;
     in->pos += n;
-    if (lf != nullptr) break;
+    if (src[n - 1] == '\n') break;
   }
   if (got == 0 && size > 1) return nullptr;
   buf[got] = '\0';
@@ -112,12 +120,10 @@ bool text_getline(TextIn* in, std::string* line) {
   for (;;) {
     if (in->pos == in->end && !refill(in)) return !line->empty();
     const unsigned char* src = in->buf.data() + in->pos;
-    const std::size_t n = in->end - in->pos;
-    const void* lf = std::memchr(src, '\n', n);
-    const std::size_t take = lf != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - src) + 1 : n;
+    const std::size_t take = through_lf(src, in->end - in->pos);
     line->append(reinterpret_cast<const char*>(src), take);
     in->pos += take;
-    if (lf != nullptr) return true;
+    if (src[take - 1] == '\n') return true;
   }
 }
 
