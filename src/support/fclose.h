@@ -1,4 +1,5 @@
-// The checked close of written files and the free-space query behind it.
+// The checked close of written files, and the free-space figure it checks
+// (the query itself: freespace.h).
 #ifndef FAVLINK_SUPPORT_FCLOSE_H_
 #define FAVLINK_SUPPORT_FCLOSE_H_
 
@@ -11,15 +12,6 @@ extern double FreeDiskSpace;
 /// Free bytes on the volume holding path, clamped to 2147483647; -1 when the
 /// query fails. Sets FreeDiskSpace.
 int getFreeSpace(const char* path);
-
-/// The free bytes available to the caller on the volume of path, or -1.0.
-/// One per platform: statvfs on POSIX, the kernel32 query on Windows.
-double query_free_bytes(const char* path);
-
-/// Root folder queried on Windows for path: "X:\" when the second byte of
-/// path is ':', else "\". root receives at most 3 bytes and the NUL.
-///   "c:\x" -> "c:\";  "C:x" -> "C:\";  "\\srv\s" -> "\";  "" -> "\"
-void free_space_root(const char* path, char root[4]);
 
 /// Closes fp. A failed close gives its own non-zero result, with no report.
 /// After a good close, the volume of path must have free space left: if not,

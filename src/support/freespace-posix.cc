@@ -1,6 +1,6 @@
 #include <sys/statvfs.h>
 
-#include "support/fclose.h"
+#include "support/freespace.h"
 
 // The volume of the file itself is asked, not a drive root: POSIX has no
 // drives, and the file just written names its volume exactly.

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "support/fclose.h"
-#include "support/freespace_win32.h"
+#include "support/freespace.h"
+#include "support/freespace-win32.h"
 
 namespace {
 

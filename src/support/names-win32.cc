@@ -1,14 +1,10 @@
 #include <windows.h>
 
-#include <cstring>
-
 #include "support/names.h"
 #include "support/sjis.h"
-#include "support/wide_win32.h"
+#include "support/wide-win32.h"
 
 namespace {
-
-bool g_utf8_paths = false;
 
 // The C runtime's own split of the wide command line: the same rules that
 // gave the ANSI argv, so the two agree argument for argument.
@@ -18,25 +14,7 @@ struct StartupInfo {
 extern "C" int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** env, int expand,
                               StartupInfo* info);
 
-std::string narrow(const wchar_t* w) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
-  std::string s(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
-  s.resize(std::strlen(s.c_str()));
-  return s;
-}
-
 }  // namespace
-
-bool utf8_paths() { return g_utf8_paths; }
-
-std::wstring widen(const char* s) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
-  std::wstring w(n > 0 ? static_cast<std::size_t>(n) : 1, L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s, -1, w.data(), n);
-  w.resize(w.size() - 1);
-  return w;
-}
 
 FolderResult make_folder(const char* path) {
   const std::wstring w = widen(path);
@@ -100,7 +78,7 @@ void cp932_to_utf8(const char* s, std::string* out) {
   }
 }
 
-void use_utf8_paths() { g_utf8_paths = true; }
+void use_utf8_paths() { set_utf8_paths(); }
 
 void utf8_arguments(int argc, char** argv) {
   int n = 0;

@@ -14,6 +14,9 @@ inline constexpr const char* kUrlNewline = "\n";
 inline constexpr bool kLimitNameLength = false;
 // The file system takes "A.url" and "a.url" for one name.
 inline constexpr bool kFoldNameCase = true;
+// A text file ends at its first Ctrl-Z (0x1A), as the C runtime's text mode
+// reads it.
+inline constexpr bool kCtrlZEndsText = true;
 #else
 inline constexpr char kPathSep = '/';
 // POSIX streams do not translate: the CR of the .url file's CR LF is written
@@ -23,6 +26,7 @@ inline constexpr const char* kUrlNewline = "\r\n";
 // created and is passed over with a report instead.
 inline constexpr bool kLimitNameLength = true;
 inline constexpr bool kFoldNameCase = false;
+inline constexpr bool kCtrlZEndsText = false;
 #endif
 
 // Longest file name component the shortcut writer creates where names are

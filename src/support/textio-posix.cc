@@ -1,130 +1,27 @@
 #include <cerrno>
-#include <cstring>
-#include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include "support/textio.h"
 
-namespace {
-
-// Refills in->buf with the next translated bytes. Raw bytes are read behind
-// a CR held back from the previous read; then each CR directly followed by LF
-// is dropped. A CR that is the last raw byte is held back until the next read
-// shows whether an LF follows (or the file ends, where it stays a CR).
-// False at the end of the file.
-bool refill(TextIn* in) {  // NOLINT(misc-no-recursion): one level at most, see the end
-  in->pos = 0;
-  in->end = 0;
-  if (in->eof) return false;
-  std::size_t n = 0;
-  if (in->held_cr) in->buf[n++] = '\r';
-  ssize_t got;
-  do {
-    got = ::read(in->fd, in->buf.data() + n, kTextInBuffer - n);
-  } while (got < 0 && errno == EINTR);
-  if (got <= 0) {
-    // End of file (a read error ends the file too): a held CR stays a CR.
-    in->eof = true;
-    in->held_cr = false;
-    in->end = n;
-    return n > 0;
-  }
-  n += static_cast<std::size_t>(got);
-  in->held_cr = false;
-  if (in->buf[n - 1] == '\r') {
-    in->held_cr = true;
-    --n;
-  }
-  // Drop the CR of every CR LF pair, compacting in place.
-  unsigned char* b = in->buf.data();
-  // Moves whole runs between CRs: "a\r\nb\rc" -> "a\nb\rc".
-  auto* w = static_cast<unsigned char*>(std::memchr(b, '\r', n));
-  if (w != nullptr) {
-    const unsigned char* end = b + n;
-    const unsigned char* r = w;
-    while (r < end) {
-      // r is at a CR: drop it when an LF follows, keep it otherwise.
-      if (r + 1 < end && r[1] == '\n') ++r;
-      auto* next = static_cast<const unsigned char*>(std::memchr(r + 1, '\r', static_cast<std::size_t>(end - r - 1)));
-      if (next == nullptr) next = end;
-      const auto len = static_cast<std::size_t>(next - r);
-      std::memmove(w, r, len);
-      w += len;
-      r = next;
-    }
-    n = static_cast<std::size_t>(w - b);
-  }
-  in->end = n;
-  // Everything read may have been a lone held CR: read on. The next call
-  // starts with that CR in hand, so it returns without calling again.
-  return n > 0 || refill(in);
-}
-
-}  // namespace
-
-TextIn::~TextIn() { text_close(this); }
-
-bool text_open(TextIn* in, const char* path) {
-  text_close(in);
+int text_open_fd(const char* path) {
   int fd;
   do {
     fd = ::open(path, O_RDONLY | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return false;
-  in->fd = fd;
-  in->pos = in->end = 0;
-  in->held_cr = in->eof = false;
-  // The first read is made now: a directory opens but cannot be read
-  // (EISDIR), and counts as a file that cannot be opened.
-  errno = 0;
-  if (!refill(in) && errno == EISDIR) {
-    text_close(in);
-    return false;
-  }
-  return true;
+  return fd;
 }
 
-char* text_gets(char* buf, int size, TextIn* in) {
-  if (size <= 0) return nullptr;
-  const auto want = static_cast<std::size_t>(size - 1);
-  std::size_t got = 0;
-  while (got < want) {
-    if (in->pos == in->end && !refill(in)) break;
-    const unsigned char* src = in->buf.data() + in->pos;
-    std::size_t n = in->end - in->pos;
-    if (n > want - got) n = want - got;
-    const void* lf = std::memchr(src, '\n', n);
-    if (lf != nullptr) n = static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - src) + 1;
-    std::memcpy(buf + got, src, n);
-    got += n;
-    in->pos += n;
-    if (lf != nullptr) break;
-  }
-  if (got == 0 && size > 1) return nullptr;
-  buf[got] = '\0';
-  return buf;
+std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
+  ssize_t got;
+  do {
+    got = ::read(fd, to, size);
+  } while (got < 0 && errno == EINTR);
+  return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
-bool text_getline(TextIn* in, std::string* line) {
-  line->clear();
-  for (;;) {
-    if (in->pos == in->end && !refill(in)) return !line->empty();
-    const unsigned char* src = in->buf.data() + in->pos;
-    const std::size_t n = in->end - in->pos;
-    const void* lf = std::memchr(src, '\n', n);
-    const std::size_t take = lf != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - src) + 1 : n;
-    line->append(reinterpret_cast<const char*>(src), take);
-    in->pos += take;
-    if (lf != nullptr) return true;
-  }
-}
-
-void text_close(TextIn* in) {
-  if (in->fd >= 0) ::close(in->fd);
-  in->fd = -1;
-}
+void text_close_fd(int fd) { ::close(fd); }
 
 CreateResult create_new(const char* path, std::FILE** out) {
   int fd;

@@ -3,38 +3,23 @@
 #include <io.h>
 #include <sys/stat.h>
 
-#include <string>
-
 #include "support/textio.h"
-#include "support/wide_win32.h"
+#include "support/wide-win32.h"
 
-// The C runtime's text mode already translates CR LF on input and LF on
-// output, so this side only wraps the stream functions.
-
-TextIn::~TextIn() { text_close(this); }
-
-bool text_open(TextIn* in, const char* path) {
-  text_close(in);
-  in->fp = utf8_paths() ? _wfopen(widen(path).c_str(), L"r") : std::fopen(path, "r");
-  return in->fp != nullptr;
+// The file is read in binary mode: textio.cc does what the C runtime's text
+// mode would (CR LF to LF, the end at a Ctrl-Z), a block at a time.
+int text_open_fd(const char* path) {
+  constexpr int kFlags = _O_RDONLY | _O_BINARY;
+  return utf8_paths() ? _wopen(widen(path).c_str(), kFlags) : _open(path, kFlags);
 }
 
-char* text_gets(char* buf, int size, TextIn* in) { return std::fgets(buf, size, in->fp); }
-
-bool text_getline(TextIn* in, std::string* line) {
-  line->clear();
-  int c;
-  while ((c = std::getc(in->fp)) != EOF) {
-    line->push_back(static_cast<char>(c));
-    if (c == '\n') return true;
-  }
-  return !line->empty();
+std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
+  // size is at most kTextInBuffer, well inside the unsigned count.
+  const int got = _read(fd, to, static_cast<unsigned>(size));
+  return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
-void text_close(TextIn* in) {
-  if (in->fp != nullptr) std::fclose(in->fp);
-  in->fp = nullptr;
-}
+void text_close_fd(int fd) { _close(fd); }
 
 CreateResult create_new(const char* path, std::FILE** out) {
   constexpr int kFlags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT;

@@ -1,5 +1,7 @@
 // Text-mode file input and the exclusive create of output files, the file
-// operations whose behaviour differs between the platforms.
+// operations whose behaviour differs between the platforms. The line reader
+// (textio.cc) is the same on both; it reads raw blocks through the platform
+// half (textio-posix.cc, textio-win32.cc) and translates them itself.
 #ifndef FAVLINK_SUPPORT_TEXTIO_H_
 #define FAVLINK_SUPPORT_TEXTIO_H_
 
@@ -8,28 +10,28 @@
 #include <cstdio>
 #include <string>
 
-/// Read-ahead of the POSIX text reader.
+/// Read-ahead of the text reader: one raw read.
 inline constexpr std::size_t kTextInBuffer = std::size_t{64} * 1024;
 
-/// A file opened for reading as text: every CR LF pair reads as one LF, a
-/// lone CR stays a CR, nothing else is translated (on Windows the C runtime's
-/// text mode does this). Closed by text_close or, at the latest, when the
-/// object goes out of scope.
+/// A file opened for reading as text, with the bytes a C runtime's text
+/// stream gives on Windows: every CR LF pair reads as one LF, a lone CR stays
+/// a CR, NUL bytes are kept; on Windows a Ctrl-Z (0x1A) ends the file, on
+/// POSIX it is a byte like any other. Closed by text_close or, at the latest,
+/// when the object goes out of scope.
 struct TextIn {
   TextIn() = default;
   TextIn(const TextIn&) = delete;
   TextIn& operator=(const TextIn&) = delete;
   ~TextIn();
 
-  // Platform state; only the textio-*.cc files look at it.
-  std::FILE* fp = nullptr;
+  // Reader state; only the textio*.cc files look at it.
   int fd = -1;
   std::size_t pos = 0;       // next unread byte of buf
   std::size_t end = 0;       // end of the translated bytes in buf
   bool held_cr = false;      // a CR ended the last raw read: it may pair with an LF
-  bool eof = false;
+  bool eof = false;          // no raw byte is left to read
   // Left uninitialised: filled by each read before it is looked at.
-  std::array<unsigned char, kTextInBuffer + 1> buf;
+  std::array<unsigned char, kTextInBuffer> buf;
 };
 
 /// Opens path for reading as text. False when it cannot be opened; a
@@ -46,6 +48,7 @@ char* text_gets(char* buf, int size, TextIn* in);
 /// Reads the next whole line, however long, into *line: the bytes up to and
 /// including the first LF (NUL bytes kept), or up to the end of the file.
 /// False at the end of the file when nothing was read.
+///   "ab\r\n\rc" -> "ab\n", then "\rc", then false
 bool text_getline(TextIn* in, std::string* line);
 
 /// Closes the file; safe to call twice.
@@ -58,5 +61,17 @@ enum class CreateResult { kCreated, kExists, kFailed };
 /// kExists and is left untouched. *out receives a write stream (text mode on
 /// Windows) on kCreated.
 CreateResult create_new(const char* path, std::FILE** out);
+
+// The platform half of the reader, for textio.cc: raw bytes, untranslated.
+
+/// Opens path for reading raw bytes: a file descriptor, or -1.
+int text_open_fd(const char* path);
+
+/// Reads at most size raw bytes of fd into to: their count, 0 at the end of
+/// the file or on a read error (errno tells which).
+std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size);
+
+/// Closes a descriptor of text_open_fd.
+void text_close_fd(int fd);
 
 #endif  // FAVLINK_SUPPORT_TEXTIO_H_

@@ -22,7 +22,7 @@
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
 #include "shortcut/url_steps.h"
-#include "support/fclose.h"
+#include "support/freespace.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/sjis.h"
@@ -114,9 +114,13 @@ TEST(Examples, Sjis) {
 }
 
 TEST(Examples, Names) {
-  std::string out;
-  cp932_to_utf8("\x83\x5C", &out);
-  EXPECT_EQ(out, "\xE3\x82\xBD");
+  const bool windows = kPathSep == '\\';
+  for (auto [in, want] : {std::pair{"\x83\x5C", "\xE3\x82\xBD"}, {"a\x81!", "a\x81!"},
+                          {"\x85\x5C", windows ? "\xEF\xBF\xBD!" : "\x85\x5C"}}) {
+    std::string out;
+    cp932_to_utf8(in, &out);
+    EXPECT_EQ(out, want) << in;
+  }
 }
 
 TEST(Examples, Refs) {

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "support/fclose.h"
-#include "support/freespace_win32.h"
+#include "support/freespace-win32.h"
 
 namespace {
 

@@ -1,0 +1,21 @@
+// UTF-8 paths on Windows: the switch, and the conversions between the UTF-8
+// of the program's texts and the UTF-16 of the file calls.
+#ifndef FAVLINK_SUPPORT_WIDE_WIN32_H_
+#define FAVLINK_SUPPORT_WIDE_WIN32_H_
+
+#include <string>
+
+/// True once set_utf8_paths has been called (by use_utf8_paths, names.h):
+/// paths are UTF-8 and are opened by their UTF-16 names.
+bool utf8_paths();
+
+/// Turns utf8_paths on for the rest of the process.
+void set_utf8_paths();
+
+/// The UTF-16 form of the UTF-8 text s (an invalid sequence becomes U+FFFD).
+std::wstring widen(const char* s);
+
+/// The UTF-8 form of the UTF-16 text w (an unpaired surrogate becomes U+FFFD).
+std::string narrow(const wchar_t* w);
+
+#endif  // FAVLINK_SUPPORT_WIDE_WIN32_H_

@@ -1,0 +1,46 @@
+// The text reader over whole files: CR LF at and across the seam of two raw
+// reads, lone CRs, NULs, and the Ctrl-Z that ends a file on Windows only.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/port.h"
+#include "support/textio.h"
+
+namespace {
+
+// Writes raw to a file and reads it back with text_getline, each line
+// followed by '|'.
+std::string read_back(const std::string& raw) {
+  const std::string path = testing::TempDir() + "favlink_textio_test";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return "(not written)";
+  std::fwrite(raw.data(), 1, raw.size(), f);
+  std::fclose(f);
+  std::string got, line;
+  TextIn in;
+  EXPECT_TRUE(text_open(&in, path.c_str()));
+  while (text_getline(&in, &line)) got += line + '|';
+  text_close(&in);
+  std::remove(path.c_str());
+  return got;
+}
+
+TEST(TextIn, TranslatesAsTheTextModeStreamDoes) {
+  const std::string a(kTextInBuffer - 1, 'a');  // puts the next byte last in the first raw read
+  const struct { std::string raw, posix, windows; } rows[] = {
+      {"x\r\ny\r\rz\r\r\n\r", "x\n|y\r\rz\r\n|\r|", "x\n|y\r\rz\r\n|\r|"},
+      {std::string("n\0\r\n", 4), std::string("n\0\n|", 4), std::string("n\0\n|", 4)},
+      {a + "\r\nb", a + "\n|b|", a + "\n|b|"},
+      {a + "\rb\r", a + "\rb\r|", a + "\rb\r|"},
+      {"a\r\nb\x1A\r\nc", "a\n|b\x1A\n|c|", "a\n|b|"},
+      {a + "\r\x1A" "b", a + "\r\x1A" "b|", a + "\r|"},
+      {"\x1A" "a", "\x1A" "a|", ""},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(read_back(row.raw), kCtrlZEndsText ? row.windows : row.posix) << row.raw.size();
+  }
+}
+
+}  // namespace
