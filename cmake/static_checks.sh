@@ -1,21 +1,22 @@
 #!/bin/sh
 # Static checks of src/: clang-tidy with the checks of .clang-tidy over every
 # src/ file of the build's compile_commands.json (the files this platform
-# compiles), then cppcheck over all of src/ (the -win32 files included).
+# compiles), clang-format's layout (.clang-format) and cppcheck over all of
+# src/ (the -win32 files included).
 # Any finding fails the run.
 #
 #   sh cmake/static_checks.sh [build-dir]
 #
 # Without build-dir a clang configuration is made in a temporary folder
 # (configuring is enough: nothing is compiled). Needs clang-tidy and
-# cppcheck (Debian: apt-get install clang-tidy cppcheck).
+# cppcheck (Debian: apt-get install clang-tidy clang-format cppcheck).
 set -u
 top=$(cd "$(dirname "$0")/.." && pwd)
 status=0
 
-for tool in clang-tidy cppcheck; do
+for tool in clang-tidy clang-format cppcheck; do
   if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "static_checks: $tool not found (apt-get install clang-tidy cppcheck)" >&2
+    echo "static_checks: $tool not found (apt-get install clang-tidy clang-format cppcheck)" >&2
     exit 2
   fi
 done
@@ -47,6 +48,13 @@ for f in $files; do
     status=1
   fi
 done
+
+echo "== clang-format ($(clang-format --version | sed -n 's/.*version \([0-9.]*\).*/\1/p' | head -n 1))"
+# Every source file of src/, the -win32 files included, laid out as .clang-format says.
+if ! clang-format --dry-run --Werror $(find "$top/src" -name '*.cc' -o -name '*.h'); then
+  echo "clang-format: the files above differ from .clang-format's layout (clang-format -i fixes them)"
+  status=1
+fi
 
 echo "== cppcheck ($(cppcheck --version))"
 if ! cppcheck --enable=warning,style,performance,portability --inconclusive --library=posix \

@@ -104,11 +104,20 @@ int scan_options(const CommandLine& c, ShortcutOptions* o, bool* shortcut_mode, 
     } else if (std::strcmp(a, "-x") == 0) {
       o->tree = true;
     } else if (option && std::strcmp(a, "-a") == 0) {
-      if (dry) ++i; else take_url_prefix(o, ansi[++i]);
+      if (dry)
+        ++i;
+      else
+        take_url_prefix(o, ansi[++i]);
     } else if (option && std::strcmp(a, "-i") == 0) {
-      if (dry) ++i; else take_icon(o, ansi[++i]);
+      if (dry)
+        ++i;
+      else
+        take_icon(o, ansi[++i]);
     } else if (option && std::strcmp(a, "-n") == 0) {
-      if (dry) ++i; else take_name_prefix(o, argv[++i]);
+      if (dry)
+        ++i;
+      else
+        take_name_prefix(o, argv[++i]);
     } else if (option && std::strcmp(a, "-s") == 0) {
       o->select = argv[++i];
     } else if (option && std::strcmp(a, "-o") == 0) {
@@ -125,7 +134,8 @@ int scan_options(const CommandLine& c, ShortcutOptions* o, bool* shortcut_mode, 
 bool illegal_name(const char* value) {
   if (index2(value, kIllegalName) != nullptr) return true;
   for (const char* p = value; *p != '\0'; ++p) {
-    if (static_cast<unsigned char>(*p) < 0x40 && std::strchr(kIllegalName, *p) != nullptr) return true;
+    if (static_cast<unsigned char>(*p) < 0x40 && std::strchr(kIllegalName, *p) != nullptr)
+      return true;
   }
   return false;
 }

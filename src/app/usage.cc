@@ -3,6 +3,9 @@
 // The usage text, in Shift_JIS (CP932) bytes: the tool writes its Japanese
 // text unconverted, like every other text it handles. Each line with Japanese
 // text is shown above its bytes.
+// One usage line a source line, its bytes split only where a hex escape must
+// end: the layout is kept as it is.
+// clang-format off
 const char* const usage[kUsageLines + 1] = {
     // IEのお気に入りのファイルより、リンクページを作成します。
     "IE\x82\xCC\x82\xA8\x8B" "C\x82\xC9\x93\xFC\x82\xE8\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xE6\x82\xE8\x81" "A\x83\x8A\x83\x93\x83N\x83y\x81[\x83W\x82\xF0\x8D\xEC\x90\xAC\x82\xB5\x82\xDC\x82\xB7\x81" "B",
@@ -48,3 +51,4 @@ const char* const usage[kUsageLines + 1] = {
     "Version: 1.50",
     nullptr,
 };
+// clang-format on

@@ -71,7 +71,8 @@ char* err_edit(const char* fmt, va_list ap) {
         // no more than one that fits.
         const std::size_t room = len <= static_cast<std::size_t>(kErrText) ? kErrText - len : 0;
         const void* end = std::memchr(s, '\0', room + 1);
-        if (end != nullptr) put_bytes(&len, s, static_cast<std::size_t>(static_cast<const char*>(end) - s));
+        if (end != nullptr)
+          put_bytes(&len, s, static_cast<std::size_t>(static_cast<const char*>(end) - s));
         break;
       }
       default:

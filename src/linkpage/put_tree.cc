@@ -76,7 +76,8 @@ struct Batch {
 };
 
 // Keeps the kBatch smallest names greater than after in a max-heap.
-void keep_smallest(std::vector<std::string>* heap, bool* more, const std::string* after, const char* name) {
+void keep_smallest(std::vector<std::string>* heap, bool* more, const std::string* after,
+                   const char* name) {
   if (after != nullptr && std::strcmp(name, after->c_str()) <= 0) return;
   if (heap->size() == kBatch) {
     *more = true;
@@ -90,8 +91,8 @@ void keep_smallest(std::vector<std::string>* heap, bool* more, const std::string
 
 // One read of the folder path: the files (when file_after is not null, those
 // after it; "" for all) and the folders (likewise), each in byte order.
-bool read_batch(const std::string& path, const std::string* file_after, const std::string* dir_after,
-                Batch* b) {
+bool read_batch(const std::string& path, const std::string* file_after,
+                const std::string* dir_after, Batch* b) {
   b->files.clear();
   b->folders.clear();
   b->more_files = b->more_folders = false;

@@ -5,8 +5,8 @@
 
 #include "diag/errmsg.h"
 #include "shortcut/get_link.h"
-#include "shortcut/match.h"
 #include "shortcut/make_url.h"
+#include "shortcut/match.h"
 #include "shortcut/scan_steps.h"
 #include "support/textio.h"
 
@@ -32,7 +32,8 @@ struct Scan {
 template <std::size_t N>
 void copy_in(std::array<char, N>* dst, const char* src) {
   const void* end = std::memchr(src, '\0', N - 1);
-  const std::size_t n = end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - src) : N - 1;
+  const std::size_t n =
+      end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - src) : N - 1;
   std::memcpy(dst->data(), src, n);
   (*dst)[n] = '\0';
 }
@@ -81,7 +82,8 @@ char* folder_steps(Scan* s, char* p) {
   char* lt = std::strchr(gt + 1, '<');
   if (lt == nullptr) return gt + 1;
   *lt = '\0';
-  if (!s->select_too_long && std::strcmp(gt + 1, s->select.data()) == 0) s->select_mode = SelectMode::kInside;
+  if (!s->select_too_long && std::strcmp(gt + 1, s->select.data()) == 0)
+    s->select_mode = SelectMode::kInside;
   return lt + 1;
 }
 
@@ -115,7 +117,8 @@ int scan_html(const char* html, const ShortcutOptions& o) {
         --s.dl_level;
         p += 5;
         if (s.select_mode == SelectMode::kInside && s.dl_level == 1) return 0;
-      } else if (s.select_mode == SelectMode::kWaiting && s.dl_level == 1 && starts(p, "<DT>", "<dt>")) {
+      } else if (s.select_mode == SelectMode::kWaiting && s.dl_level == 1 &&
+                 starts(p, "<DT>", "<dt>")) {
         p = folder_steps(&s, p);
       } else {
         ++p;

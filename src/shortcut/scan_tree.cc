@@ -22,11 +22,11 @@ namespace {
 // (The members are read through frames.back(), which cppcheck does not follow.)
 struct Frame {
   // cppcheck-suppress unusedStructMember
-  long long level;          // dl_level inside the list
+  long long level;  // dl_level inside the list
   // cppcheck-suppress unusedStructMember
   std::size_t folder_size;  // length of the enclosing folder's path
   // cppcheck-suppress unusedStructMember
-  bool dead;                // the enclosing folder's entries are passed over
+  bool dead;  // the enclosing folder's entries are passed over
 };
 
 // The first place at or after some position where a text was found (null:
@@ -42,7 +42,7 @@ struct Cached {
 // line changes; the scan position only moves forward, and the cuts the scan
 // writes lie behind it.
 struct LineCache {
-  const char* quotes_to = nullptr;               // quote parity of the line is known up to here
+  const char* quotes_to = nullptr;  // quote parity of the line is known up to here
   int parity = 0;
   const char* end_from[2] = {nullptr, nullptr};  // per parity: tag end searched from ...
   char* end_at[2] = {nullptr, nullptr};          // ... and found (null: none)
@@ -59,11 +59,11 @@ struct Counts {
 
 // The folder the links go into, and the heading that names the next one.
 struct Folders {
-  std::string path;           // the current folder ("" the current directory)
-  bool dead = false;          // the current folder could not be had
+  std::string path;   // the current folder ("" the current directory)
+  bool dead = false;  // the current folder could not be had
   std::vector<Frame> frames;
-  bool pending = false;       // a heading waits for its list
-  bool pending_named = false; // ... and gives a folder of its own
+  bool pending = false;        // a heading waits for its list
+  bool pending_named = false;  // ... and gives a folder of its own
   std::string pending_name;
 };
 
@@ -209,7 +209,8 @@ void pass(Tree* t) {
 
 // "<A " or "<a ", or "<A" at a tab or the end of the line.
 bool link_start(const char* p) {
-  return (p[0] == '<' && (p[1] == 'A' || p[1] == 'a') && (p[2] == ' ' || p[2] == '\t' || p[2] == '\0'));
+  return (p[0] == '<' && (p[1] == 'A' || p[1] == 'a') &&
+          (p[2] == ' ' || p[2] == '\t' || p[2] == '\0'));
 }
 
 // A line may go on with a link when nothing in it before its first "</A>"
@@ -217,8 +218,8 @@ bool link_start(const char* p) {
 bool continues_link(const char* s) {
   for (const char* p = std::strchr(s, '<'); p != nullptr; p = std::strchr(p + 1, '<')) {
     if (starts(p, "</A>", "</a>")) return true;
-    if (link_start(p) || starts(p, "<DT", "<dt") || starts(p, "<DD", "<dd") || starts(p, "<DL", "<dl") ||
-        starts(p, "</DL", "</dl") || starts(p, "<H3", "<h3")) {
+    if (link_start(p) || starts(p, "<DT", "<dt") || starts(p, "<DD", "<dd") ||
+        starts(p, "<DL", "<dl") || starts(p, "</DL", "</dl") || starts(p, "<H3", "<h3")) {
       return false;
     }
   }
@@ -241,7 +242,8 @@ bool href_url(Tree* t, const char* q) {
   const char* value_end = std::strchr(q + 1, '"');
   t->tag.assign(q, static_cast<std::size_t>(value_end - q));
   char* tag = t->tag.data();
-  t->tag.resize(static_cast<std::size_t>(decode_refs(tag + 1, tag + t->tag.size(), t->run.utf8) - tag));
+  t->tag.resize(
+      static_cast<std::size_t>(decode_refs(tag + 1, tag + t->tag.size(), t->run.utf8) - tag));
   if (!script_href(t->tag.c_str())) {
     t->url.assign(t->tag, 1);  // a decoded '"' stays part of the address
   } else {
@@ -253,7 +255,8 @@ bool href_url(Tree* t, const char* q) {
   }
   // Browsers drop tabs and line breaks from an address; in a .url file a line
   // break would start a line of its own (another IconFile=, say).
-  t->url.erase(std::remove_if(t->url.begin(), t->url.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }),
+  t->url.erase(std::remove_if(t->url.begin(), t->url.end(),
+                              [](char c) { return c == '\t' || c == '\r' || c == '\n'; }),
                t->url.end());
   return true;
 }
@@ -262,8 +265,9 @@ bool href_url(Tree* t, const char* q) {
 // written into the current folder, and counted. False when the scan stops.
 bool write_link(Tree* t, char* caption) {
   if (t->select_mode == SelectMode::kWaiting) return true;
-  const UrlResult r = t->folders.dead ? UrlResult::kPassed
-                                      : make_tree_url(&t->run, Link{caption, t->url.c_str()}, t->folders.path);
+  const UrlResult r = t->folders.dead
+                          ? UrlResult::kPassed
+                          : make_tree_url(&t->run, Link{caption, t->url.c_str()}, t->folders.path);
   count(&t->counts, r);
   return r != UrlResult::kStop;
 }
@@ -351,14 +355,9 @@ bool open_list(Tree* t) {
   if (!f.path.empty()) f.path.push_back(kPathSep);
   f.path += f.pending_name;
   switch (make_folder(f.path.c_str())) {
-    case FolderResult::kReady:
-      return true;
-    case FolderResult::kNotFolder:
-      errmsg("\"%s\": not a folder\n", f.path.c_str());
-      break;
-    case FolderResult::kFailed:
-      errmsg("\"%s\": cannot create folder\n", f.path.c_str());
-      break;
+    case FolderResult::kReady: return true;
+    case FolderResult::kNotFolder: errmsg("\"%s\": not a folder\n", f.path.c_str()); break;
+    case FolderResult::kFailed: errmsg("\"%s\": cannot create folder\n", f.path.c_str()); break;
     case FolderResult::kNoSpace:
       errmsg("no free disk space\n");
       errmsg("\"%s\": cannot create folder\n", f.path.c_str());
@@ -441,7 +440,8 @@ bool peek_line(Lines* src) {
 // browser shows them. Gives where the scan goes on: the link.
 char* join_next_line(Tree* t, Lines* src) {
   const auto at = static_cast<std::size_t>(t->join.at - t->line.data());
-  if (!peek_line(src) || t->join.lines == kJoinLines || t->line.size() - at + src->ahead.size() >= kJoinBytes ||
+  if (!peek_line(src) || t->join.lines == kJoinLines ||
+      t->line.size() - at + src->ahead.size() >= kJoinBytes ||
       !continues_link(src->ahead.c_str())) {
     t->join.refused = true;  // taken as it stands; the next line is scanned on its own
     return t->join.at;
@@ -494,7 +494,7 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
   t.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
   t.folders.path = o.outdir;
   const int result = scan_lines(&t, &in);
-  errmsg("%d written, %d already there, %d passed over\n", clamp(t.counts.written), clamp(t.counts.there),
-         clamp(t.counts.passed));
+  errmsg("%d written, %d already there, %d passed over\n", clamp(t.counts.written),
+         clamp(t.counts.there), clamp(t.counts.passed));
   return result;
 }

@@ -28,8 +28,9 @@ void append_unicode(const TreeRun& run, const char* name, std::string* out) {
 // folded where the file system ignores it.
 std::string taken_key(std::string key) {
   if (kFoldNameCase) {
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(key.begin(), key.end(), key.begin(), [](char c) {
+      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
   }
   return key;
 }
@@ -58,7 +59,8 @@ std::string numbered_name(TreeRun* run, const char* name, const std::string& fol
 
 UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& folder) {
   UrlFile f;
-  if (!join_url(link, uri_scheme(link.url), run->options.url_prefix.data(), &f)) return UrlResult::kPassed;
+  if (!join_url(link, uri_scheme(link.url), run->options.url_prefix.data(), &f))
+    return UrlResult::kPassed;
   const char* name = link_name(link, run->options.name_prefix, rules_of(*run));
   if (name == nullptr) return UrlResult::kPassed;
   std::string key = numbered_name(run, name, folder, &f);

@@ -15,10 +15,13 @@ namespace {
 unsigned char replacement(unsigned char c) {
   switch (c) {
     case ':': return ';';
-    case '/': case '\\': case '|': return '!';
+    case '/':
+    case '\\':
+    case '|': return '!';
     case '<': return '(';
     case '>': return ')';
-    case '*': case '?': return ' ';
+    case '*':
+    case '?': return ' ';
     case '"': return '\'';
     default: return 0;
   }
@@ -76,7 +79,8 @@ char* clean_link_name(char* name, NameRules rules) {
 
 char* link_name(const Link& link, const char* name_prefix, NameRules rules) {
   cut_line_feed(link.caption, rules);
-  if (std::strlen(name_prefix) + std::strlen(link.caption) > static_cast<std::size_t>(kMaxNameSource)) {
+  if (std::strlen(name_prefix) + std::strlen(link.caption) >
+      static_cast<std::size_t>(kMaxNameSource)) {
     errmsg("too long name ... %s\n", link.caption);
     return nullptr;
   }
@@ -101,7 +105,8 @@ bool is_reserved(const char* name, bool tree) {
     const char c = name[i];
     lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
-  if (tree && n == 4 && (std::strncmp(lower, "com", 3) == 0 || std::strncmp(lower, "lpt", 3) == 0)) {
+  if (tree && n == 4 &&
+      (std::strncmp(lower, "com", 3) == 0 || std::strncmp(lower, "lpt", 3) == 0)) {
     return lower[3] >= '1' && lower[3] <= '9';
   }
   for (const char* r : {"con", "prn", "aux", "nul", "clock"}) {
@@ -167,17 +172,14 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o) {
   // 10.-11. Create the file, never opening one that exists.
   std::FILE* fp = nullptr;
   switch (create_new(path, &fp)) {
-    case CreateResult::kExists:
-      return UrlResult::kThere;
-    case CreateResult::kFailed:
-      errmsg("\"%s\": cannot create\n", path);
-      return UrlResult::kStop;
-    case CreateResult::kCreated:
-      break;
+    case CreateResult::kExists: return UrlResult::kThere;
+    case CreateResult::kFailed: errmsg("\"%s\": cannot create\n", path); return UrlResult::kStop;
+    case CreateResult::kCreated: break;
   }
 
   // 12.-14. Write, close, and make sure the volume has room left.
-  if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, f.url.data(), kUrlNewline) < 0) {
+  if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, f.url.data(), kUrlNewline) <
+      0) {
     return write_failed(fp, path);
   }
   if (o.icon != nullptr && std::fprintf(fp, "IconIndex=%d%sIconFile=%s%s", shown_index, kUrlNewline,

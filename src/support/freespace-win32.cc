@@ -1,7 +1,8 @@
+#include "support/freespace-win32.h"
+
 #include <windows.h>
 
 #include "support/freespace.h"
-#include "support/freespace-win32.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ double query_free_bytes(const char* path) {
   if (ex != nullptr) {
     ULARGE_INTEGER avail, total, total_free;
     if (ex(root, &avail, &total, &total_free)) {
-      free_bytes = static_cast<double>(avail.HighPart) * 4294967296.0 +
-                   static_cast<double>(avail.LowPart);
+      free_bytes =
+          static_cast<double>(avail.HighPart) * 4294967296.0 + static_cast<double>(avail.LowPart);
     }
   } else {
     DWORD sectors_per_cluster, bytes_per_sector, free_clusters, total_clusters;

@@ -1,10 +1,10 @@
-#include <cerrno>
-#include <cstdint>
-#include <cstring>
-
 #include <dirent.h>
 #include <iconv.h>
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 #include "support/names.h"
 #include "support/sjis.h"
@@ -35,15 +35,18 @@ bool read_folder(const char* path, const std::function<void(const char*, EntryKi
   while (const dirent* e = ::readdir(dir)) {
     const char* n = e->d_name;
     if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
-    EntryKind kind = e->d_type == DT_DIR ? EntryKind::kFolder : e->d_type == DT_REG ? EntryKind::kFile : EntryKind::kOther;
+    EntryKind kind = e->d_type == DT_DIR   ? EntryKind::kFolder
+                     : e->d_type == DT_REG ? EntryKind::kFile
+                                           : EntryKind::kOther;
     if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
       // A link counts only as the file it leads to (a dangling one as a file
       // that cannot be read); a folder is never entered through one.
       full.resize(base);
       full += n;
       struct stat st {};
-      const bool folder = e->d_type == DT_UNKNOWN && ::lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-      kind = folder ? EntryKind::kFolder
+      const bool folder =
+          e->d_type == DT_UNKNOWN && ::lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      kind = folder                                                  ? EntryKind::kFolder
              : ::stat(full.c_str(), &st) != 0 || S_ISREG(st.st_mode) ? EntryKind::kFile
                                                                      : EntryKind::kOther;
     }

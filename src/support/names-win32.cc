@@ -25,12 +25,14 @@ FolderResult make_folder(const char* path) {
   // A junction or symbolic link is a reparse point: never entered.
   const DWORD attr = GetFileAttributesW(w.c_str());
   if (attr == INVALID_FILE_ATTRIBUTES) return FolderResult::kFailed;
-  const bool folder = (attr & FILE_ATTRIBUTE_DIRECTORY) != 0 && (attr & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+  const bool folder =
+      (attr & FILE_ATTRIBUTE_DIRECTORY) != 0 && (attr & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
   return folder ? FolderResult::kReady : FolderResult::kNotFolder;
 }
 
 bool is_folder(const char* path) {
-  const DWORD attr = utf8_paths() ? GetFileAttributesW(widen(path).c_str()) : GetFileAttributesA(path);
+  const DWORD attr =
+      utf8_paths() ? GetFileAttributesW(widen(path).c_str()) : GetFileAttributesA(path);
   return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -45,9 +47,9 @@ bool read_folder(const char* path, const std::function<void(const char*, EntryKi
     if (n[0] == L'.' && (n[1] == L'\0' || (n[1] == L'.' && n[2] == L'\0'))) continue;
     const DWORD attr = found.dwFileAttributes;
     // A junction or a link to a folder is a reparse point: never entered.
-    const EntryKind kind = (attr & FILE_ATTRIBUTE_DIRECTORY) == 0 ? EntryKind::kFile
+    const EntryKind kind = (attr & FILE_ATTRIBUTE_DIRECTORY) == 0       ? EntryKind::kFile
                            : (attr & FILE_ATTRIBUTE_REPARSE_POINT) == 0 ? EntryKind::kFolder
-                                                                          : EntryKind::kOther;
+                                                                        : EntryKind::kOther;
     visit(narrow(n).c_str(), kind);
   } while (FindNextFileW(h, &found));
   FindClose(h);

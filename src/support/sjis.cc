@@ -10,9 +10,7 @@ namespace {
 // Length of the character starting at p under the rule of sjis_lead: two
 // when p holds a lead byte that is not the last byte of the string, else one.
 // Never steps over the terminator.
-std::size_t sjis_step(const unsigned char* p) {
-  return (sjis_lead(p[0]) && p[1] != '\0') ? 2 : 1;
-}
+std::size_t sjis_step(const unsigned char* p) { return (sjis_lead(p[0]) && p[1] != '\0') ? 2 : 1; }
 
 }  // namespace
 

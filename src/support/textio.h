@@ -26,10 +26,10 @@ struct TextIn {
 
   // Reader state; only the textio*.cc files look at it.
   int fd = -1;
-  std::size_t pos = 0;       // next unread byte of buf
-  std::size_t end = 0;       // end of the translated bytes in buf
-  bool held_cr = false;      // a CR ended the last raw read: it may pair with an LF
-  bool eof = false;          // no raw byte is left to read
+  std::size_t pos = 0;   // next unread byte of buf
+  std::size_t end = 0;   // end of the translated bytes in buf
+  bool held_cr = false;  // a CR ended the last raw read: it may pair with an LF
+  bool eof = false;      // no raw byte is left to read
   // Left uninitialised: filled by each read before it is looked at.
   std::array<unsigned char, kTextInBuffer> buf;
 };
