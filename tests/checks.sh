@@ -6,7 +6,6 @@
 #   manpage    the manual formats cleanly and states every message
 #   deb        the Debian package installs a favlink that runs
 #   browser    headless Chromium shows every name and address of a page
-#   corpusx    -x rebuilds the folders and links of every corpus file (tests/corpus_x.py)
 # (Every corpus file goes through both modes in the fuzz run, under the sanitizers.)
 set -eu
 check=$1 prog=$(realpath "$2") src=$(realpath "$3")
@@ -88,9 +87,6 @@ want = [(os.path.relpath(d, sys.argv[1]).replace('.', '', d == sys.argv[1]), f[:
 sys.exit(sorted(page.seen) != sorted(want) or len(want) < 50)
 PY
   done ;;
-corpusx)
-  [ -d "$src/../shared/corpus/bookmarks" ] || { echo "not here: the corpus lies beside the source folder"; exit 77; }
-  python3 "$src/tests/corpus_x.py" "$prog" "$src/../shared/corpus/bookmarks" >report || fail "$(grep -v '^OK' report)" ;;
 *) fail "no check $check" ;;
 esac
 echo "$check: passed"

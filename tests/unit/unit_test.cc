@@ -1,25 +1,152 @@
-// What the binary cannot show: formats that no message uses, the lead-byte
-// rules of the primitives on bytes no name reaches.
+// What the binary cannot show, each a table: the worked examples of the
+// headers' comments, a row each, so that a comment and its code cannot drift
+// apart (a header that gains or changes an example gains or changes its row
+// here); then formats that no message uses, and the lead-byte and reference
+// rules at boundaries no name reaches.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdarg>
+#include <cstdio>
+#include <filesystem>
+#include <initializer_list>
 #include <string>
 
+#include "app/favlink.h"
 #include "diag/errmsg.h"
+#include "linkpage/markup.h"
+#include "linkpage/put_link.h"
+#include "shortcut/get_link.h"
+#include "shortcut/make_url.h"
 #include "shortcut/refs.h"
+#include "shortcut/scan_steps.h"
+#include "shortcut/tree_url.h"
+#include "support/freespace.h"
+#include "support/names.h"
+#include "support/port.h"
 #include "support/sjis.h"
+#include "support/textio.h"
 
 namespace {
 
-std::string edit(const char* fmt, ...) {
-  va_list ap;
-  va_start(ap, fmt);
-  std::string r = err_edit(fmt, ap);
-  va_end(ap);
-  return r;
+constexpr bool kWindows = kPathSep == '\\';
+const NameRules kSjis{}, kTree{true, false};
+const ShortcutOptions kNoOptions;
+
+// Results as text: a bool, a text or null, the parts in order (a braced list
+// is evaluated left to right, a chain of + is not), s after f changed it in
+// place, the text f gives for s, where f finds something in s, and what f
+// writes on standard output from a fresh page of a format type.
+std::string yes(bool b) { return b ? "true" : "false"; }
+std::string text(const char* s) { return s == nullptr ? "null" : s; }
+std::string cat(std::initializer_list<std::string> parts) { std::string all; for (const std::string& p : parts) all += p; return all; }
+template <typename F> std::string changed(std::string s, F f) { f(s.data()); return s.c_str(); }
+template <typename F> std::string gives(std::string s, F f) { return text(f(s.data())); }
+template <typename F> std::string at(std::string s, F f) { const char* p = f(s.data()); return p ? "s+" + std::to_string(p - s.data()) : "null"; }
+template <typename F> std::string out_of(int format, F f) {
+  g_page = LinkPage{};
+  g_page.format = format;
+  testing::internal::CaptureStdout();
+  f();
+  std::fflush(stdout);
+  return testing::internal::GetCapturedStdout();
+}
+std::string edit(const char* fmt, ...) { va_list ap; va_start(ap, fmt); std::string r = err_edit(fmt, ap); va_end(ap); return r; }
+std::string a(std::size_t n) { return std::string(n, 'a'); }
+std::string utf8_of(const char* s) { std::string out; cp932_to_utf8(s, &out); return out; }
+std::string root_of(const char* path) { char root[4]; free_space_root(path, root); return root; }
+std::string folder_of(const char* caption) { std::string name; return folder_name(TreeRun(kNoOptions), std::string(caption).data(), &name) ? name : "false"; }
+std::string url_of(const char* url, const char* prefix) { UrlFile f; return join_url(Link{std::string("c").data(), url}, false, prefix, &f) ? f.url.data() : "false"; }
+std::string joined(const char* folder) {
+  UrlFile f;
+  std::snprintf(f.name.data(), f.name.size(), "a.url");
+  std::string path = join_path(folder, &f) ? f.path.data() : "false";
+  std::replace(path.begin(), path.end(), kPathSep, '/');
+  return path;
+}
+std::string head_from_charset() {
+  const std::string head = out_of(0, [] { g_page.escaped = true; g_page.title = "A&B"; put_head("UTF-8"); });
+  return head.substr(head.find("charset="));
+}
+std::string invalid_name(const char* caption) {
+  testing::internal::CaptureStderr();
+  const std::string name = gives(caption, [](char* s) { return link_name(Link{s, "u"}, "", kSjis); });
+  return name + ", " + testing::internal::GetCapturedStderr();
 }
 
-std::string a(std::size_t n) { return std::string(n, 'a'); }
+TEST(Examples, EveryRowHolds) {
+  bool comment = false;
+  const struct { const char* call; std::string got, want; } rows[] = {
+      {"illegal_name", yes(illegal_name("my-")) + yes(illegal_name("a.b")) + yes(illegal_name("\x9F/x")) + yes(illegal_name("\x83\x5C")), "falsetruetruefalse"},
+      {"to_int", std::to_string(to_int("  -12x")) + " " + std::to_string(to_int("x")) + " " + std::to_string(to_int("99999999999")), "-12 0 2147483647"},
+      {"err_edit", edit("[%s] 100\\%", "x"), "[x] 100%"},
+      {"Strchr 表示", at("\x95\x5C\x8E\xA6", [](char* s) { return Strchr(s, '\\'); }), "null"},
+      {"Strchr a\\b", at("a\\b", [](char* s) { return Strchr(s, '\\'); }), "s+1"},
+      {"Strrchr ソフト\\a", at("\x83\x5C\x83\x74\x83\x67\\a", [](char* s) { return Strrchr(s, '\\'); }), "s+6"},
+      {"ChgChr", changed("a\\b\x83\x5C", [](char* s) { ChgChr(s, '\\', '/'); }), "a/b\x83\x5C"},
+      {"index2", at("a.b", [](char* s) { return index2(s, "."); }) + at("\x83\x5C", [](char* s) { return index2(s, "\\"); }), "s+1null"},
+      {"sp_skip", at("\t  x", sp_skip), "s+3"},
+      {"to_lower", changed("CON\x82\x60", to_lower) + changed("\xA0" "A", to_lower), "con\x82\x60\xA0" "A"},
+      {"cp932_to_utf8", utf8_of("\x83\x5C") + utf8_of("a\x81!") + "|" + utf8_of("\x85\x5C"), std::string("\xE3\x82\xBD" "a\x81!|") + (kWindows ? "\xEF\xBF\xBD!" : "\x85\x5C")},
+      {"free_space_root", root_of("c:\\x") + root_of("C:x") + root_of("\\\\srv\\s") + root_of(""), "c:\\C:\\\\\\"},
+      {"decode_refs", changed("a&amp;b&#233;&#0;&x;", [](char* s) { decode_refs(s, true); }), "a&b\xC3\xA9&#0;&x;"},
+      {"uri_scheme", yes(uri_scheme("https://x") && uri_scheme("mailto:a") && uri_scheme("a.b-c+d:")) + yes(uri_scheme("C:\\x") || uri_scheme("x") || uri_scheme(":") || uri_scheme("1a:")), "truefalse"},
+      {"tag_end", at("\"a>b\" title=\"x>y\">cap", tag_end), "s+17"},
+      {"get_href", gives("\"javascript:window.open ('./a.html')", get_href), "a.html"},
+      {"script_href", yes(script_href("\"javascript:x")) + yes(script_href("\"JavaScript:x") || script_href("\"a.html")), "truefalse"},
+      {"get_caption", text(get_caption("<IMG SRC=\"x.gif\">News \"<1>\"")), "News <1>"},
+      {"next_tag", cat({at("a<!--<A -->b<B", [&](char* s) { return next_tag(s, &comment); }), at("x<!--y", [&](char* s) { return next_tag(s, &comment); }), yes(comment)}), "s+12nulltrue"},
+      {"find_href", at("<A NAME=x HREF=\"u\">", find_href) + at("<A NAME=x>", find_href), "s+10s+9"},
+      {"find_tag", at("x<B></a>", [](char* s) { return find_tag(s, "</A>", "</a>"); }), "s+4"},
+      {"join_url", url_of("a.html", "dir/") + " " + url_of("a.html", ""), "dir/a.html false"},
+      {"cut_line_feed", changed("a\nb", [](char* s) { cut_line_feed(s, kSjis); }) + "|" + changed("\x81\nb", [](char* s) { cut_line_feed(s, kSjis); }) + "|" + changed("\x81\nb", [](char* s) { cut_line_feed(s, kTree); }), "a|\x81\nb|\x81"},
+      {"clean_link_name", gives("a/b", [](char* s) { return clean_link_name(s, kSjis); }) + "|" + gives("..x\t", [](char* s) { return clean_link_name(s, kTree); }), "a!b|x "},
+      {"link_name", gives(" a/b\nc", [](char* s) { return link_name(Link{s, "u"}, "", kSjis); }) + ", " + invalid_name("?*"), "a!b, null, [?*]: invalid name for the link of \"u\"\n"},
+      {"is_reserved", yes(is_reserved("Nul")) + yes(is_reserved("con ") || is_reserved("com1") || is_reserved("con.txt")), "truefalse"},
+      {"is_reserved tree", yes(is_reserved("con.txt", true) && is_reserved("COM1", true) && is_reserved("lpt9.x", true)) + yes(is_reserved("com0", true) || is_reserved("console", true) || is_reserved("con ", true)), "truefalse"},
+      {"clean_name", changed("a/b:c", [](char* s) { clean_name(s); }) + "|" + changed("\x83\x5C", [](char* s) { clean_name(s); }) + "|" + changed("\xE3/x", [](char* s) { clean_name(s); }) + "|" + changed("...", [](char* s) { clean_name(s); }), "a!b;c|\x83\x5C|\xE3!x|  ."},
+      {"clean_name utf8", changed("\xC3\x9F\\", [](char* s) { clean_name(s, true); }), "\xC3\x9F!"},
+      {"join_path", joined("out") + " " + joined("out/") + " " + joined(""), "out/a.url out//a.url a.url"},
+      {"folder_name", folder_of(" a/b. ") + " " + folder_of("con") + " " + folder_of("..") + folder_of(".") + folder_of(" "), "a!b _con falsefalsefalse"},
+      {"put_text", out_of(0, [] { put_text("a&b<\"c\">"); g_page.escaped = true; put_text("a&b<\"c\">"); }), "a&b<\"c\">a&amp;b&lt;&quot;c&quot;&gt;"},
+      {"put_head", head_from_charset(), "charset=UTF-8\">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n<CENTER><H2>A&amp;B</H2></CENTER><HR>\n"},
+      {"new_list", out_of(1, [] { g_page.first_list = false; new_list("Tech/Web"); }) + out_of(0, [] { new_list(nullptr); }), "</DL><HR>\n<H3>[Tech/Web]</H3>\n<DL>\n<OL>\n"},
+      {"put_item", out_of(1, [] { g_page.entry = 7; put_item("u", "n"); }) + out_of(0, [] { put_item("u", "n"); }), "<DT>07. <A href=\"u\">n</A>\n<DD> \n<LI><A href=\"u\">n</A><BR>\n"},
+      {"put_foot", out_of(0, put_foot), "</OL>\n<HR>\n</BODY>\n</HTML>\n"},
+      {"bookmark_folders", out_of(2, [] { g_page.open = {"News", "Old"}; bookmark_folders("News\\Daily"); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"},
+      {"bookmark_item", out_of(2, [] { bookmark_item("u", "n"); }), "<DT><A HREF=\"u\">n</A>\n"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(r.got, r.want) << r.call;
+}
+
+// The examples that read or write files, in a scratch folder.
+TEST(Examples, Files) {
+  namespace fs = std::filesystem;
+  const fs::path back = fs::current_path(), dir = testing::TempDir() + "favlink-examples";
+  fs::create_directories(dir);
+  fs::current_path(dir);
+  for (auto [name, bytes] : {std::pair{"t", "ab\r\ncd"}, {kWindows ? "t" : "News\\b.url", "URL=u2\n"}}) {
+    std::FILE* f = std::fopen(name, "ab");
+    std::fputs(bytes, f);
+    std::fclose(f);
+  }
+  TextIn in;
+  char buf[1024];
+  EXPECT_TRUE(text_open(&in, "t"));
+  EXPECT_EQ(cat({text(text_gets(buf, 1024, &in)), text(text_gets(buf, 1024, &in)), text(text_gets(buf, 1024, &in))}), "ab\ncdnull");
+  if (!kWindows) {  // a backslash is a byte of a POSIX name
+    EXPECT_EQ(out_of(0, [] { put_link(std::string("News\\b.url").data()); }), "<H3>[News]</H3>\n<OL>\n<LI><A href=\"u2\">b</A><BR>\n");
+  }
+  ShortcutOptions o;
+  std::snprintf(o.url_prefix.data(), o.url_prefix.size(), "dir/");
+  EXPECT_EQ(make_url(Link{std::string("a/b:c").data(), "a.html"}, o), UrlResult::kWritten);
+  EXPECT_EQ(fs::file_size("a!b;c.url"), 36u);  // "[InternetShortcut]\r\nURL=dir/a.html\r\n"
+  TreeRun run(o);
+  for (const char* c : {"..con", "A", "A"}) make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "");
+  EXPECT_TRUE(fs::exists("_con.url") && fs::exists("A.url") && fs::exists("A (2).url"));
+  fs::current_path(back);
+  fs::remove_all(dir);
+}
 
 TEST(ErrEdit, Conversions) {
   EXPECT_EQ(edit("%c|%d|%x|%x|%f", 0x141, -7, 255, -1, -0.25), "A|-7|ff|ffffffff|-0.250000");
@@ -37,17 +164,12 @@ TEST(ErrEdit, Conversions) {
   EXPECT_LT(edit((a(1000) + "%f").c_str(), 1e300).size(), 1124u);
 }
 
-std::string decoded(std::string s, bool utf8) {
-  decode_refs(s.data(), utf8);
-  return s.c_str();
-}
-
 TEST(Refs, EveryBoundaryOfTheUtf8FormsAndOfWhatNamesACharacter) {
-  EXPECT_EQ(decoded("&lt;&gt;&quot;&apos;&amp;amp;&#x7F;&#x80;&#x7FF;&#x800;&#xD7FF;&#xD800;&#xDFFF;&#xE000;"
-                    "&#xFFFF;&#x10000;&#x10FFFF;&#x10FFFE;&#x110000;&#1114111;&#0;&#;&#x;&#65&#X41;", true),
+  EXPECT_EQ(changed("&lt;&gt;&quot;&apos;&amp;amp;&#x7F;&#x80;&#x7FF;&#x800;&#xD7FF;&#xD800;&#xDFFF;&#xE000;"
+                    "&#xFFFF;&#x10000;&#x10FFFF;&#x10FFFE;&#x110000;&#1114111;&#0;&#;&#x;&#65&#X41;", [](char* s) { decode_refs(s, true); }),
             "<>\"'&amp;\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF&#xD800;&#xDFFF;\xEE\x80\x80"
             "\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xF4\x8F\xBF\xBE&#x110000;\xF4\x8F\xBF\xBF&#0;&#;&#x;&#65A");
-  EXPECT_EQ(decoded("&#127;&#128;&#x41;&#233;", false), "\x7F&#128;A&#233;");
+  EXPECT_EQ(changed("&#127;&#128;&#x41;&#233;", [](char* s) { decode_refs(s, false); }), "\x7F&#128;A&#233;");
   for (const char* s : {"ab:", "a+-.9:x", "HTTP:"}) EXPECT_TRUE(uri_scheme(s)) << s;
   for (const char* s : {"a:", "C:\\x", "1a:", "+a:", "ab", "a b:", ""}) EXPECT_FALSE(uri_scheme(s)) << s;
 }
@@ -63,9 +185,7 @@ TEST(Sjis, LeadBytes) {
   EXPECT_EQ(Strrchr(lone, 0x83), lone + 3);
   EXPECT_EQ(index2(lone, "\x83"), lone + 3);
   // to_lower: every high byte but 0xA1..0xDF leads; a lone one ends the walk.
-  std::string s = "AB\x80" "A\xA0" "A\xB1" "A\xFF" "AC\xE0";
-  to_lower(s.data());
-  EXPECT_EQ(s, "ab\x80" "A\xA0" "A\xB1" "a\xFF" "Ac\xE0");
+  EXPECT_EQ(changed("AB\x80" "A\xA0" "A\xB1" "A\xFF" "AC\xE0", to_lower), "ab\x80" "A\xA0" "A\xB1" "a\xFF" "Ac\xE0");
 }
 
 }  // namespace
