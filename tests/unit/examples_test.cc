@@ -155,7 +155,7 @@ TEST(Examples, Markup) {
   g_page.entry = 7;
   EXPECT_EQ(out_of([] { put_item("u", "n"); new_list("Tech/Web"); }), "<DT>07. <A href=\"u\">n</A>\n<DD> \n</DL><HR>\n<H3>[Tech/Web]</H3>\n<DL>\n");
   g_page.open = {"News", "Old"};
-  EXPECT_EQ(out_of([] { bookmark_folders("News\\Daily"); bookmark_item("u", "n"); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n<DT><A HREF=\"u\">n</A>\n");
+  EXPECT_EQ(out_of([] { bookmark_folders("News\\Daily"); bookmark_item("u", "n", 1700000000); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n");
 }
 
 }  // namespace
