@@ -44,7 +44,7 @@ std::string out_of(F f) {
 template <typename F>
 long at(std::string s, F f) {
   const char* p = f(s.data());
-  return p == nullptr ? -1 : p - s.data();
+  return p == nullptr ? -1 : static_cast<long>(p - s.data());
 }
 
 // The text f gives for s ("(null)" for null).
