@@ -17,9 +17,10 @@
 //       page is favlink's for names without a folder part.
 //   favlink_floor walk DIR
 //       favlink -x DIR: each folder read once (opendir, readdir to the end,
-//       closedir), its .url files (any case) in byte order, each read as in
-//       linkpage mode, then its subfolders in byte order, depth first; then
-//       one write of the UTF-8 page, headed per folder by its path below DIR
+//       closedir), its .url files (any case) in byte order, each read to
+//       its end (an [InternetShortcut.W] section may follow the URL= line),
+//       then its subfolders in byte order, depth first; then one write of
+//       the UTF-8 page, headed per folder by its path below DIR
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -234,14 +235,11 @@ void walk_folder(Walk* w, const std::string& path, const std::string& rel) {
     }
     w->first_list = false;
     w->data.clear();
-    bool complete = false;
-    std::string_view url;
     ssize_t got;
-    while (!complete && (got = ::read(fd, buf, sizeof buf)) > 0) {
-      w->data.append(buf, static_cast<std::size_t>(got));
-      url = url_line(w->data, &complete);
-    }
+    while ((got = ::read(fd, buf, sizeof buf)) > 0) w->data.append(buf, static_cast<std::size_t>(got));
     ::close(fd);
+    bool complete = false;
+    const std::string_view url = url_line(w->data, &complete);
     if (!complete) continue;
     w->page += "<LI><A href=\"";
     append_escaped(&w->page, url);

@@ -8,6 +8,7 @@
 # before the first case belong to every case of the file.
 #   args A "b c"     arguments, split at blanks ("" groups), then unescaped
 #   stdin / file NAME / dir NAME / link NAME TARGET / mode NAME 0755: made first
+#   mtime NAME SECONDS  NAME's modification (and access) time, set once all is made
 #   as nobody        run as uid 65534;   disk N: the folder is a tmpfs left N blocks free
 #   inodes N         the folder is a tmpfs of N inodes (itself and every file count)
 #   stdout full      standard output is /dev/full;   only posix|windows
@@ -61,7 +62,7 @@ def run_case(cmd, lines, defs, windows):
     c, new, steps = {'args': '', 'stdin': b'', 'out': b'', 'err': b'', 'exit': '0'}, {}, []
     for key, rest in lines:
         name, _, val = rest.partition(' ')
-        if key in ('file', 'dir', 'link', 'mode', 'new'):
+        if key in ('file', 'dir', 'link', 'mode', 'new', 'mtime'):
             steps.append((key, host_name(unescape(name, defs), windows), unescape(val, defs)))
         else:
             c[key] = c[key] + unescape(rest, defs) if key in ('out', 'err', 'stdin') else rest
@@ -77,13 +78,15 @@ def run_case(cmd, lines, defs, windows):
             subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k' + (',nr_inodes=' + c.get('inodes', '')) * ('inodes' in c),
                             'tmpfs', top], check=True)
         try:
-            for key, name, val in (s for s in steps if s[0] != 'new'):
+            for key, name, val in (s for s in steps if s[0] not in ('new', 'mtime')):
                 p = os.path.join(top, name)
                 os.makedirs(p if key == 'dir' else os.path.dirname(p), exist_ok=True)
                 if key == 'file':
                     open(p, 'ab').write(val)
                 elif key in ('link', 'mode'):
                     os.symlink(os.fsdecode(val), p) if key == 'link' else os.chmod(p, int(val, 8))
+            for name, t in ((n, int(v)) for key, n, v in steps if key == 'mtime'):
+                os.utime(os.path.join(top, name), (t, t))
             while 'disk' in c and os.statvfs(top).f_bavail > int(c['disk']):   # leave N blocks free
                 open(os.path.join(top, f'.fill{len(os.listdir(top))}'), 'wb').write(bytes(os.statvfs(top).f_bsize))
             want = tree(top, windows)

@@ -11,11 +11,12 @@ namespace {
 
 void put(const char* markup) { std::fputs(markup, stdout); }
 
-// <A href="url">name</A>; a bookmark file spells the attribute "HREF", as
-// browsers write it.
-void put_anchor(bool bookmark, const char* url, const char* name) {
-  put(bookmark ? "<A HREF=\"" : "<A href=\"");
+// <A href="url">name</A> on a page; a bookmark file's link (added not null)
+// spells the attribute "HREF", as browsers write it, and adds the date.
+void put_anchor(const char* url, const char* name, const long long* added) {
+  put(added != nullptr ? "<A HREF=\"" : "<A href=\"");
   put_text(url);
+  if (added != nullptr) std::printf("\" ADD_DATE=\"%lld", *added);
   put("\">");
   put_text(name);
   put("</A>");
@@ -78,7 +79,7 @@ void put_item(const char* url, const char* name) {
   } else {
     put("<LI>");
   }
-  put_anchor(false, url, name);
+  put_anchor(url, name, nullptr);
   put(comment_type() ? "\n<DD> \n" : "<BR>\n");
   if (g_page.entry < INT_MAX) ++g_page.entry;
 }
@@ -119,9 +120,9 @@ void bookmark_folders(const std::string& path) {
   }
 }
 
-void bookmark_item(const char* url, const char* name) {
+void bookmark_item(const char* url, const char* name, long long added) {
   put("<DT>");
-  put_anchor(true, url, name);
+  put_anchor(url, name, &added);
   put("\n");
 }
 

@@ -65,8 +65,10 @@ void bookmark_head();
 ///   open {News, Old}, "News\\Daily" -> "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"
 void bookmark_folders(const std::string& path);
 
-/// Bookmark type: one link.   "<DT><A HREF=\"u\">n</A>\n"
-void bookmark_item(const char* url, const char* name);
+/// Bookmark type: one link, added at seconds since 1970 (the time of its
+/// .url file).   "u", "n", 1700000000
+///   -> "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"
+void bookmark_item(const char* url, const char* name, long long added);
 
 /// Bookmark type: closes every folder list, then the top list.
 void bookmark_foot();

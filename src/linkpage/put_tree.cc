@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
+#include "linkpage/utf7.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/textio.h"
@@ -17,8 +19,56 @@ namespace {
 // names per level, however large the folder.
 constexpr std::size_t kBatch = 4096;
 
-// The line buffer of put_entry, kept from file to file.
+// The buffers of shortcut_address, kept from file to file: the line read,
+// the first "URL=" value and the decoded one of the .W section.
 std::string g_line;
+std::string g_url;
+std::string g_wide;
+
+// Drops the line end: the LF, then a CR before it or at the end of the file
+// (the last line of a file written by hand).   "a\r\n" read as "a\n" -> "a";  "a\r" -> "a"
+void drop_line_end(std::string* line) {
+  if (!line->empty() && line->back() == '\n') line->pop_back();
+  if (!line->empty() && line->back() == '\r') line->pop_back();
+}
+
+// The header of the Unicode section, in any ASCII case, as Windows reads a
+// section name; nothing else on the line.   "[internetshortcut.w]" -> true
+bool wide_header(const std::string& line) {
+  constexpr std::string_view kHeader = "[InternetShortcut.W]";
+  if (line.size() != kHeader.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c; };
+  for (std::size_t i = 0; i < kHeader.size(); ++i) {
+    if (lower(line[i]) != lower(kHeader[i])) return false;
+  }
+  return true;
+}
+
+// The address of the open .url file, or null when it has no "URL=" line:
+// the first "URL=" value of its [InternetShortcut.W] section decoded from
+// UTF-7, else (no such section or line, or a value that does not decode)
+// the value of its first "URL=" line in any section. The file is read once,
+// up to that .W line. Any other line beginning with '[' ends the section.
+// Points into a buffer that the next call overwrites.
+const char* shortcut_address(TextIn* in) {
+  bool have_url = false;
+  bool in_wide = false;
+  while (text_getline(in, &g_line)) {
+    drop_line_end(&g_line);
+    if (!g_line.empty() && g_line[0] == '[') {
+      in_wide = wide_header(g_line);
+      continue;
+    }
+    if (g_line.compare(0, 4, "URL=") != 0) continue;
+    if (!have_url) g_url.assign(g_line, 4);
+    have_url = true;
+    if (in_wide) {
+      if (utf7_to_utf8(std::string_view(g_line).substr(4), &g_wide)) return g_wide.c_str();
+      break;
+    }
+  }
+  return have_url ? g_url.c_str() : nullptr;
+}
 
 // List and comment types: the heading of a new folder, or the top list. The
 // top list (folder "", no heading) opens with the first entry, and again for
@@ -39,8 +89,9 @@ void list_for(const std::string& folder, bool walked) {
   new_list(heading.c_str());
 }
 
-// One .url file: its folder's heading, then the link of its first "URL="
-// line (read whole) named name. False when the file cannot be opened.
+// One .url file: its folder's heading, then the link of its address (read
+// whole) named name; a bookmark file dates it by the file's last write.
+// False when the file cannot be opened.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): both calls pass the folder, then the name
 bool put_entry(const char* path, const std::string& folder, const std::string& name, bool walked) {
   TextIn in;
@@ -50,11 +101,12 @@ bool put_entry(const char* path, const std::string& folder, const std::string& n
   } else {
     list_for(folder, walked);
   }
-  while (text_getline(&in, &g_line)) {
-    if (g_line.compare(0, 4, "URL=") != 0) continue;
-    if (!g_line.empty() && g_line.back() == '\n') g_line.pop_back();
-    (bookmark_type() ? bookmark_item : put_item)(g_line.c_str() + 4, name.c_str());
-    break;
+  const char* url = shortcut_address(&in);
+  if (url == nullptr) return true;
+  if (bookmark_type()) {
+    bookmark_item(url, name.c_str(), text_mtime(in));
+  } else {
+    put_item(url, name.c_str());
   }
   return true;
 }

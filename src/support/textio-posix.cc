@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,6 +23,11 @@ std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
 }
 
 void text_close_fd(int fd) { ::close(fd); }
+
+long long text_mtime(const TextIn& in) {
+  struct stat st {};
+  return ::fstat(in.fd, &st) == 0 ? static_cast<long long>(st.st_mtime) : 0;
+}
 
 CreateResult create_new(const char* path, std::FILE** out) {
   int fd;

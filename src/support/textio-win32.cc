@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include "support/textio.h"
 #include "support/wide-win32.h"
@@ -20,6 +21,18 @@ std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
 }
 
 void text_close_fd(int fd) { _close(fd); }
+
+// The FILETIME itself (100 ns steps since 1601, UTC): the C runtime's _fstat
+// goes through local time and can be an hour off near a change of summer time.
+long long text_mtime(const TextIn& in) {
+  FILETIME written;
+  const auto h = reinterpret_cast<HANDLE>(_get_osfhandle(in.fd));
+  if (h == INVALID_HANDLE_VALUE || !GetFileTime(h, nullptr, nullptr, &written)) return 0;
+  const unsigned long long steps =
+      static_cast<unsigned long long>(written.dwHighDateTime) << 32 | written.dwLowDateTime;
+  constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
+  return static_cast<long long>(steps / 10000000) - kSecondsFrom1601To1970;
+}
 
 CreateResult create_new(const char* path, std::FILE** out) {
   constexpr int kFlags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT;

@@ -54,6 +54,12 @@ bool text_getline(TextIn* in, std::string* line);
 /// Closes the file; safe to call twice.
 void text_close(TextIn* in);
 
+/// Last-write time of the open file, in whole seconds since 1970 (earlier
+/// times negative, rounded down); 0 when the system cannot tell it. Asked of
+/// the open file, so it is the time of the file read, whatever its path now
+/// names. (Platform half: fstat on POSIX, GetFileTime on Windows.)
+long long text_mtime(const TextIn& in);
+
 enum class CreateResult { kCreated, kExists, kFailed };
 
 /// Creates path for writing as a new file, and never opens one that exists:

@@ -18,6 +18,29 @@ dir Fav/Empty/Inner
 file x\\y/z.url URL=http://y/
 # A folder name that begins with a full stop sorts first; three levels deep.
 file Fav/.d/Deep/er/e.url URL=http://e/
+# Unicode shortcuts: an address in UTF-7 in an [InternetShortcut.W] section,
+# a lossy copy in the first URL= line. An IDN host (the copy in CP1251), the
+# header in any case; a run ends before '.', and a '-' after it is absorbed.
+file W/idn.url [InternetShortcut]\r\nURL=http://\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4/\r\n[internetshortcut.W]\r\nURL=http://+BD8EQAQ4BDwENQRA.+BEAERA-/\r\n
+# "+-", a Cyrillic path, a surrogate pair, "+" and "/" in base64 (U+FB01 U+00FE);
+# the last line ends in a CR, no LF.
+file W/path.url [InternetShortcut]\r\nURL=http://a/?\r\n[InternetShortcut.W]\r\nIconIndex=1\r\nURL=http://a/?q=1+-2&p=+BB8EQAQ4BDIENQRC-/+2D3eAA.++wEA/g-\r
+# A CR ends the URL= line without a LF after it.
+file W/cr.url URL=http://cr/\r
+# Another header ends the section: the first URL= line, as it stands.
+file W/sect.url [InternetShortcut.W]\r\n[X]\r\nURL=+AOk-\r\n
+# .W values that do not decode fall back to the first URL= line: a '+' with
+# no base64 after it (2), a whole base64 byte left over, bits left over that
+# are not zero, a high surrogate alone or before a non-surrogate, a low one
+# alone, a byte from 0x80 up.
+file W/b1.url URL=http://b1/\n[InternetShortcut.W]\nURL=+.\n
+file W/b2.url URL=http://b2/\n[InternetShortcut.W]\nURL=a+
+file W/b3.url URL=http://b3/\n[InternetShortcut.W]\nURL=+AOkA-\n
+file W/b4.url URL=http://b4/\n[InternetShortcut.W]\nURL=+AOl-\n
+file W/b5.url URL=http://b5/\n[InternetShortcut.W]\nURL=+2D0-\n
+file W/b6.url URL=http://b6/\n[InternetShortcut.W]\nURL=+2D0AQQ-\n
+file W/b7.url URL=http://b7/\n[InternetShortcut.W]\nURL=+3gA-\n
+file W/b8.url URL=http://b8/\n[InternetShortcut.W]\nURL=http://caf\xE9/\n
 def HEAD <HTML>\n<HEAD>\n<META http-equiv="Content-Type" content="text/html; charset=UTF-8">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n
 def FOOT <HR>\n</BODY>\n</HTML>\n
 
@@ -28,16 +51,32 @@ out <LI><A href="http://a/">a</A><BR>\n<LI><A href="http://b/?x=1&amp;y=&quot;2&
 out <H3>[.d/Deep/er]</H3>\n<OL>\n<LI><A href="http://e/">e</A><BR>\n</OL><HR>\n<H3>[News]</H3>\n<OL>\n<LI><A href="http://c/">c&amp;'</A><BR>\n</OL><HR>\n<H3>[News/Daily]</H3>\n<OL>\n<LI><A href="http://d/">d</A><BR>\n
 out </OL><HR>\n<H3>[Z]</H3>\n<OL>\n<LI><A href="http://z/">\xC3\xBCn\xC3\xAF</A><BR>\n</OL>\n{FOOT}
 
-== -f2: a bookmark file, folders nested, empty ones too; a file's folder ends at '/' or '\'
-args -f2 -x -t T Fav x\\y/z.url missing.url
+== -f2: a bookmark file, folders nested, empty ones too; a file's folder ends at '/' or '\'; each link dated by its file
+args -f2 -x -t T Fav x\\y/z.url missing.url W/idn.url
+mtime Fav/a.URL 0
+mtime Fav/b.url 1700000000
+mtime Fav/.d/Deep/er/e.url 1
+mtime Fav/News/c&'.url 999999999
+mtime Fav/News/Daily/d.url 2
+mtime Fav/Z/\xC3\xBCn\xC3\xAF.url 3
+mtime x\\y/z.url 4102444800
+mtime W/idn.url 1234567890
 out <!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">\n<TITLE>T</TITLE>\n<H1>T</H1>\n<DL><p>\n
-out <DT><A HREF="http://a/">a</A>\n<DT><A HREF="http://b/?x=1&amp;y=&quot;2&quot;">b</A>\n
-out <DT><H3>.d</H3>\n<DL><p>\n<DT><H3>Deep</H3>\n<DL><p>\n<DT><H3>er</H3>\n<DL><p>\n<DT><A HREF="http://e/">e</A>\n</DL><p>\n</DL><p>\n</DL><p>\n
+out <DT><A HREF="http://a/" ADD_DATE="0">a</A>\n<DT><A HREF="http://b/?x=1&amp;y=&quot;2&quot;" ADD_DATE="1700000000">b</A>\n
+out <DT><H3>.d</H3>\n<DL><p>\n<DT><H3>Deep</H3>\n<DL><p>\n<DT><H3>er</H3>\n<DL><p>\n<DT><A HREF="http://e/" ADD_DATE="1">e</A>\n</DL><p>\n</DL><p>\n</DL><p>\n
 out <DT><H3>Empty</H3>\n<DL><p>\n<DT><H3>Inner</H3>\n<DL><p>\n</DL><p>\n</DL><p>\n
-out <DT><H3>News</H3>\n<DL><p>\n<DT><A HREF="http://c/">c&amp;'</A>\n<DT><H3>Daily</H3>\n<DL><p>\n<DT><A HREF="http://d/">d</A>\n</DL><p>\n</DL><p>\n
-out <DT><H3>Z</H3>\n<DL><p>\n<DT><A HREF="http://z/">\xC3\xBCn\xC3\xAF</A>\n</DL><p>\n
-out <DT><H3>x</H3>\n<DL><p>\n<DT><H3>y</H3>\n<DL><p>\n<DT><A HREF="http://y/">z</A>\n</DL><p>\n</DL><p>\n</DL><p>\n
+out <DT><H3>News</H3>\n<DL><p>\n<DT><A HREF="http://c/" ADD_DATE="999999999">c&amp;'</A>\n<DT><H3>Daily</H3>\n<DL><p>\n<DT><A HREF="http://d/" ADD_DATE="2">d</A>\n</DL><p>\n</DL><p>\n
+out <DT><H3>Z</H3>\n<DL><p>\n<DT><A HREF="http://z/" ADD_DATE="3">\xC3\xBCn\xC3\xAF</A>\n</DL><p>\n
+out <DT><H3>x</H3>\n<DL><p>\n<DT><H3>y</H3>\n<DL><p>\n<DT><A HREF="http://y/" ADD_DATE="4102444800">z</A>\n</DL><p>\n</DL><p>\n<DT><H3>W</H3>\n<DL><p>\n<DT><A HREF="http://\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84/" ADD_DATE="1234567890">idn</A>\n</DL><p>\n</DL><p>\n
 err missing.url: not found\n
+
+== .W sections decoded from UTF-7, or the first URL= line; a CR ends a URL= line
+args -x W
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n
+out <LI><A href="http://b1/">b1</A><BR>\n<LI><A href="http://b2/">b2</A><BR>\n<LI><A href="http://b3/">b3</A><BR>\n<LI><A href="http://b4/">b4</A><BR>\n
+out <LI><A href="http://b5/">b5</A><BR>\n<LI><A href="http://b6/">b6</A><BR>\n<LI><A href="http://b7/">b7</A><BR>\n<LI><A href="http://b8/">b8</A><BR>\n
+out <LI><A href="http://cr/">cr</A><BR>\n<LI><A href="http://\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84/">idn</A><BR>\n
+out <LI><A href="http://a/?q=1+2&amp;p=\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82/\xF0\x9F\x98\x80.\xEF\xAC\x81\xC3\xBE">path</A><BR>\n<LI><A href="+AOk-">sect</A><BR>\n</OL>\n{FOOT}
 
 == -f1 with file arguments: comment type, numbered per heading
 args -x -f1 Fav/b.url Fav/a.URL x\\y/z.url Fav/News/Daily/d.url

@@ -30,6 +30,7 @@ std::string read_back(const std::string& raw) {
 TEST(TextIn, TranslatesAsTheTextModeStreamDoes) {
   const std::string a(kTextInBuffer - 1, 'a');  // puts the next byte last in the first raw read
   const struct { std::string raw, posix, windows; } rows[] = {
+      {"ab\r\n\rc", "ab\n|\rc|", "ab\n|\rc|"},  // the header's example
       {"x\r\ny\r\rz\r\r\n\r", "x\n|y\r\rz\r\n|\r|", "x\n|y\r\rz\r\n|\r|"},
       {std::string("n\0\r\n", 4), std::string("n\0\n|", 4), std::string("n\0\n|", 4)},
       {a + "\r\nb", a + "\n|b|", a + "\n|b|"},

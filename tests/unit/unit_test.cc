@@ -16,6 +16,7 @@
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
 #include "linkpage/put_link.h"
+#include "linkpage/utf7.h"
 #include "shortcut/get_link.h"
 #include "shortcut/make_url.h"
 #include "shortcut/refs.h"
@@ -52,6 +53,7 @@ template <typename F> std::string out_of(int format, F f) {
   return testing::internal::GetCapturedStdout();
 }
 std::string edit(const char* fmt, ...) { va_list ap; va_start(ap, fmt); std::string r = err_edit(fmt, ap); va_end(ap); return r; }
+std::string u7(const char* s) { std::string out; return utf7_to_utf8(s, &out) ? out : "false"; }
 std::string a(std::size_t n) { return std::string(n, 'a'); }
 std::string utf8_of(const char* s) { std::string out; cp932_to_utf8(s, &out); return out; }
 std::string root_of(const char* path) { char root[4]; free_space_root(path, root); return root; }
@@ -114,7 +116,9 @@ TEST(Examples, EveryRowHolds) {
       {"put_item", out_of(1, [] { g_page.entry = 7; put_item("u", "n"); }) + out_of(0, [] { put_item("u", "n"); }), "<DT>07. <A href=\"u\">n</A>\n<DD> \n<LI><A href=\"u\">n</A><BR>\n"},
       {"put_foot", out_of(0, put_foot), "</OL>\n<HR>\n</BODY>\n</HTML>\n"},
       {"bookmark_folders", out_of(2, [] { g_page.open = {"News", "Old"}; bookmark_folders("News\\Daily"); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"},
-      {"bookmark_item", out_of(2, [] { bookmark_item("u", "n"); }), "<DT><A HREF=\"u\">n</A>\n"},
+      {"bookmark_item", out_of(2, [] { bookmark_item("u", "n", 1700000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"},
+      {"utf7_to_utf8", cat({u7("http://a/"), u7("1+-2"), u7("+BEAERA-/"), u7("+BEAERA.h"), u7("+2D3eAA-")}), "http://a/1+2\xD1\x80\xD1\x84/\xD1\x80\xD1\x84.h\xF0\x9F\x98\x80"},
+      {"utf7_to_utf8 fails", cat({u7("\xE9"), u7("+."), u7("a+"), u7("+AOkA-"), u7("+AOl-"), u7("+2D0-"), u7("+3gA-")}), "falsefalsefalsefalsefalsefalsefalse"},
   };
   for (const auto& r : rows) EXPECT_EQ(r.got, r.want) << r.call;
 }

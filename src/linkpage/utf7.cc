@@ -1,0 +1,88 @@
+#include "linkpage/utf7.h"
+
+#include <cstdint>
+
+namespace {
+
+// Value of a base64 byte, or -1 for a byte outside the set.
+int base64_value(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return c - 'A';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 26;
+  if (c >= '0' && c <= '9') return c - '0' + 52;
+  if (c == '+') return 62;
+  if (c == '/') return 63;
+  return -1;
+}
+
+// Appends code point cp (at most 0x10FFFF, no surrogate) as UTF-8.
+void put_utf8(std::uint32_t cp, std::string* out) {
+  const auto byte = [out](std::uint32_t b) { out->push_back(static_cast<char>(b)); };
+  if (cp < 0x80) {
+    byte(cp);
+  } else if (cp < 0x800) {
+    byte(0xC0 | cp >> 6);
+    byte(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    byte(0xE0 | cp >> 12);
+    byte(0x80 | (cp >> 6 & 0x3F));
+    byte(0x80 | (cp & 0x3F));
+  } else {
+    byte(0xF0 | cp >> 18);
+    byte(0x80 | (cp >> 12 & 0x3F));
+    byte(0x80 | (cp >> 6 & 0x3F));
+    byte(0x80 | (cp & 0x3F));
+  }
+}
+
+constexpr bool high_surrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+constexpr bool low_surrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+}  // namespace
+
+bool utf7_to_utf8(std::string_view s, std::string* out) {
+  out->clear();
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const auto c = static_cast<unsigned char>(s[i++]);
+    if (c >= 0x80) return false;
+    if (c != '+') {
+      out->push_back(static_cast<char>(c));
+      continue;
+    }
+    if (i < s.size() && s[i] == '-') {
+      out->push_back('+');
+      ++i;
+      continue;
+    }
+    // A run: the bits not yet made into a unit wait in acc (bits of them,
+    // fewer than 16), a high surrogate in high until its low one comes.
+    const std::size_t start = i;
+    std::uint32_t acc = 0;
+    int bits = 0;
+    std::uint32_t high = 0;
+    for (; i < s.size(); ++i) {
+      const int v = base64_value(static_cast<unsigned char>(s[i]));
+      if (v < 0) break;
+      acc = acc << 6 | static_cast<std::uint32_t>(v);
+      bits += 6;
+      if (bits < 16) continue;
+      bits -= 16;
+      const std::uint32_t unit = acc >> bits;
+      acc &= (std::uint32_t{1} << bits) - 1;
+      if (high != 0) {
+        if (!low_surrogate(unit)) return false;
+        put_utf8(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00), out);
+        high = 0;
+      } else if (high_surrogate(unit)) {
+        high = unit;
+      } else if (low_surrogate(unit)) {
+        return false;
+      } else {
+        put_utf8(unit, out);
+      }
+    }
+    if (i == start || high != 0 || bits >= 6 || acc != 0) return false;
+    if (i < s.size() && s[i] == '-') ++i;
+  }
+  return true;
+}
