@@ -142,7 +142,9 @@ TEST(Examples, Files) {
   EXPECT_EQ(make_url(Link{std::string("a/b:c").data(), "a.html"}, o), UrlResult::kWritten);
   EXPECT_EQ(fs::file_size("a!b;c.url"), 36u);  // "[InternetShortcut]\r\nURL=dir/a.html\r\n"
   TreeRun run(o);
-  for (const char* c : {"..con", "A", "A"}) make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "");
+  Folder here;
+  open_folder("", &here);
+  for (const char* c : {"..con", "A", "A"}) make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "", here);
   EXPECT_TRUE(fs::exists("_con.url") && fs::exists("A.url") && fs::exists("A (2).url"));
   fs::current_path(back);
   fs::remove_all(dir);
