@@ -6,6 +6,7 @@
 #   manpage    the manual formats cleanly and states every message
 #   deb        the Debian package installs a favlink that runs
 #   browser    headless Chromium shows every name and address of a page
+#   race       -x goes on in the folder it made when another process swaps it for a link
 # (Every corpus file goes through both modes in the fuzz run, under the sanitizers.)
 set -eu
 check=$1 prog=$(realpath "$2") src=$(realpath "$3")
@@ -87,6 +88,31 @@ want = [(os.path.relpath(d, sys.argv[1]).replace('.', '', d == sys.argv[1]), f[:
 sys.exit(sorted(page.seen) != sorted(want) or len(want) < 50)
 PY
   done ;;
+race)  # favlink is held by a full pipe on standard error (1 MB of messages after the first
+  # link of News) while News is renamed to x and a link to victim put in its place.
+  python3 - "$prog" <<'PY' || fail "race"
+import os, subprocess, sys, time
+os.makedirs('out'), os.makedirs('victim')
+open('b.html', 'w').write('<DL><DT><H3>News</H3><DL><DT><A HREF="https://first/">first</A>\n'
+    + '<DT><A HREF="javascript:%s">J</A>\n' % ('x' * 900) * 1100
+    + '<DT><A HREF="https://planted/">planted</A><DT><H3>Sub</H3><DL><DT><A HREF="https://in/">insub</A></DL></DL>\n'
+    + '<DT><H3>News</H3><DL><DT><A HREF="https://again/">again</A></DL></DL>\n')
+r, w = os.pipe()
+run = subprocess.Popen([sys.argv[1], '-v', '-x', '-o', 'out', 'b.html'], stderr=w, stdout=subprocess.DEVNULL)
+os.close(w)
+for _ in range(6000):   # until the first file is there (at most a minute)
+    if os.path.exists('out/News/first.url'): break
+    time.sleep(0.01)
+os.rename('out/News', 'out/x')
+os.symlink(os.path.abspath('victim'), 'out/News')
+with os.fdopen(r, 'rb') as pipe: err = pipe.read().decode().splitlines()
+made = sorted(os.path.join(d, f) for d, _, fs in os.walk('out') for f in fs)
+ok = (run.wait() == 0 and os.listdir('victim') == [] and err[-2:] == ['"out/News": not a folder',
+      '3 written, 0 already there, 1101 passed over']
+      and made == ['out/x/Sub/insub.url', 'out/x/first.url', 'out/x/planted.url'])
+sys.exit(not ok and print(run.returncode, os.listdir('victim'), err[-2:], made) is None)
+PY
+  ;;
 *) fail "no check $check" ;;
 esac
 echo "$check: passed"
