@@ -33,8 +33,9 @@ std::wstring g_path;
 // something else stands there.
 FolderResult hold(const std::wstring& w, bool no_link, Folder* out) {
   const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (no_link ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-  HANDLE h = CreateFileW(w.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
+  HANDLE h =
+      CreateFileW(w.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
   if (h == INVALID_HANDLE_VALUE) return FolderResult::kFailed;
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(h, &info)) {
@@ -42,7 +43,8 @@ FolderResult hold(const std::wstring& w, bool no_link, Folder* out) {
     return FolderResult::kFailed;
   }
   const DWORD attr = info.dwFileAttributes;
-  if ((attr & FILE_ATTRIBUTE_DIRECTORY) == 0 || (no_link && (attr & FILE_ATTRIBUTE_REPARSE_POINT) != 0)) {
+  if ((attr & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+      (no_link && (attr & FILE_ATTRIBUTE_REPARSE_POINT) != 0)) {
     CloseHandle(h);
     return FolderResult::kNotFolder;
   }

@@ -34,7 +34,7 @@ CreateResult create_at(int dir, const char* name, std::FILE** out) {
     fd = ::openat(dir, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
-    return errno == EEXIST       ? CreateResult::kExists
+    return errno == EEXIST      ? CreateResult::kExists
            : failed_for_space() ? CreateResult::kNoSpace
                                 : CreateResult::kFailed;
   }
@@ -54,7 +54,9 @@ CreateResult create_at(int dir, const char* name, std::FILE** out) {
 
 }  // namespace
 
-CreateResult create_new(const char* path, std::FILE** out) { return create_at(AT_FDCWD, path, out); }
+CreateResult create_new(const char* path, std::FILE** out) {
+  return create_at(AT_FDCWD, path, out);
+}
 
 CreateResult create_new(const Folder& folder, const char* name, std::FILE** out) {
   return create_at(static_cast<int>(folder.handle), name, out);

@@ -45,7 +45,7 @@ CreateResult create_new(const char* path, std::FILE** out) {
   const int fd = utf8_paths() ? _wopen(widen(path).c_str(), kFlags, _S_IREAD | _S_IWRITE)
                               : _open(path, kFlags, _S_IREAD | _S_IWRITE);
   if (fd < 0) {
-    return errno == EEXIST ? CreateResult::kExists
+    return errno == EEXIST   ? CreateResult::kExists
            : errno == ENOSPC ? CreateResult::kNoSpace
                              : CreateResult::kFailed;
   }
@@ -60,9 +60,9 @@ CreateResult create_new(const Folder& folder, const char* name, std::FILE** out)
                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateResult::kExists
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS   ? CreateResult::kExists
            : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? CreateResult::kNoSpace
-                                                                          : CreateResult::kFailed;
+                                                                         : CreateResult::kFailed;
   }
   const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(h), _O_WRONLY | _O_TEXT);
   if (fd < 0) {
