@@ -6,6 +6,7 @@
 #   manpage    the manual formats cleanly and states every message
 #   deb        the Debian package installs a favlink that runs
 #   browser    headless Chromium shows every name and address of a page
+#   race       -x goes on in the folder it made when another process swaps it for a link
 # (Every corpus file goes through both modes in the fuzz run, under the sanitizers.)
 set -eu
 check=$1 prog=$(realpath "$2") src=$(realpath "$3")
@@ -34,12 +35,13 @@ hostile)
   mkdir o && run -v -o o h.html && run -v -s x -o o h.html && run -f1 h.html && run -v -x -o o h.html &&
     [ -z "$(ls o)" ] || fail "hostile"
   # -x: 10,000 nested folders named to escape, a link after each heading, a
-  # link that never closes over 100,000 lines, broken references.
+  # link that never closes over 100,000 lines, broken references. Every link
+  # with a name is made, 16 KB of path deep: there is no path limit.
   python3 -c "import sys; n = ['..', '/', '\\\\', 'C:', '.', '', 'con', '../x', ' ']
 sys.stdout.write('<DL>' + ''.join('<DT><H3>%s</H3><DL><DT><A HREF=\"https://%d/\">%s</A>' % (n[i % 9], i, n[i % 9]) for i in range(10000))
   + '\n<A HREF=\"&#99999999999;&#xD800;&#x;:\">&#xD800;&#0;x</A><A HREF=\"h:x' + ' y\n' * 100000)" >x.html
   mkdir x && run -v -x -o x x.html && [ "$(ls)" = "$(printf 'err\nh.html\no\nout\nx\nx.html')" ] &&
-    [ "$(find x -type f | wc -l)" -ge 500 ] &&
+    [ "$(find x -type f | wc -l)" -eq 6666 ] &&
     grep -q '^[0-9]* written, 0 already there, [0-9]* passed over$' err || fail "hostile -x: $(tail -2 err)"
   # A walk of a folder wider than one read: 4,200 files and 4,200 folders, made
   # in shuffled order, come out in byte order, each once.
@@ -87,6 +89,31 @@ want = [(os.path.relpath(d, sys.argv[1]).replace('.', '', d == sys.argv[1]), f[:
 sys.exit(sorted(page.seen) != sorted(want) or len(want) < 50)
 PY
   done ;;
+race)  # favlink is held by a full pipe on standard error (1 MB of messages after the first
+  # link of News) while News is renamed to x and a link to victim put in its place.
+  python3 - "$prog" <<'PY' || fail "race"
+import os, subprocess, sys, time
+os.makedirs('out'), os.makedirs('victim')
+open('b.html', 'w').write('<DL><DT><H3>News</H3><DL><DT><A HREF="https://first/">first</A>\n'
+    + '<DT><A HREF="javascript:%s">J</A>\n' % ('x' * 900) * 1100
+    + '<DT><A HREF="https://planted/">planted</A><DT><H3>Sub</H3><DL><DT><A HREF="https://in/">insub</A></DL></DL>\n'
+    + '<DT><H3>News</H3><DL><DT><A HREF="https://again/">again</A></DL></DL>\n')
+r, w = os.pipe()
+run = subprocess.Popen([sys.argv[1], '-v', '-x', '-o', 'out', 'b.html'], stderr=w, stdout=subprocess.DEVNULL)
+os.close(w)
+for _ in range(6000):   # until the first file is there (at most a minute)
+    if os.path.exists('out/News/first.url'): break
+    time.sleep(0.01)
+os.rename('out/News', 'out/x')
+os.symlink(os.path.abspath('victim'), 'out/News')
+with os.fdopen(r, 'rb') as pipe: err = pipe.read().decode().splitlines()
+made = sorted(os.path.join(d, f) for d, _, fs in os.walk('out') for f in fs)
+ok = (run.wait() == 0 and os.listdir('victim') == [] and err[-2:] == ['"out/News": not a folder',
+      '3 written, 0 already there, 1101 passed over']
+      and made == ['out/x/Sub/insub.url', 'out/x/first.url', 'out/x/planted.url'])
+sys.exit(not ok and print(run.returncode, os.listdir('victim'), err[-2:], made) is None)
+PY
+  ;;
 *) fail "no check $check" ;;
 esac
 echo "$check: passed"

@@ -27,6 +27,8 @@ struct Frame {
   std::size_t folder_size;  // length of the enclosing folder's path
   // cppcheck-suppress unusedStructMember
   bool dead;  // the enclosing folder's entries are passed over
+  // cppcheck-suppress unusedStructMember
+  bool held;  // the list holds a folder of its own, on top of Folders::held
 };
 
 // The first place at or after some position where a text was found (null:
@@ -59,8 +61,12 @@ struct Counts {
 
 // The folder the links go into, and the heading that names the next one.
 struct Folders {
-  std::string path;   // the current folder ("" the current directory)
+  std::string path;   // the current folder as reports show it ("" the current directory)
   bool dead = false;  // the current folder could not be had
+  // The output folder and each folder made or entered below it, the current
+  // one last: one per open list that has a folder (the depth, not the size of
+  // the tree). Everything is made relative to them, never by path.
+  std::vector<Folder> held;
   std::vector<Frame> frames;
   bool pending = false;        // a heading waits for its list
   bool pending_named = false;  // ... and gives a folder of its own
@@ -265,9 +271,10 @@ bool href_url(Tree* t, const char* q) {
 // written into the current folder, and counted. False when the scan stops.
 bool write_link(Tree* t, char* caption) {
   if (t->select_mode == SelectMode::kWaiting) return true;
-  const UrlResult r = t->folders.dead
-                          ? UrlResult::kPassed
-                          : make_tree_url(&t->run, Link{caption, t->url.c_str()}, t->folders.path);
+  const Folders& f = t->folders;
+  const UrlResult r =
+      f.dead ? UrlResult::kPassed
+             : make_tree_url(&t->run, Link{caption, t->url.c_str()}, f.path, f.held.back());
   count(&t->counts, r);
   return r != UrlResult::kStop;
 }
@@ -350,12 +357,16 @@ bool open_list(Tree* t) {
   Folders& f = t->folders;
   if (!f.pending) return true;
   f.pending = false;
-  f.frames.push_back(Frame{t->dl_level, f.path.size(), f.dead});
+  f.frames.push_back(Frame{t->dl_level, f.path.size(), f.dead, false});
   if (f.dead || !f.pending_named) return true;
   if (!f.path.empty()) f.path.push_back(kPathSep);
   f.path += f.pending_name;
-  switch (make_folder(f.path.c_str())) {
-    case FolderResult::kReady: return true;
+  Folder made;
+  switch (make_folder(f.held.back(), f.pending_name.c_str(), &made)) {
+    case FolderResult::kReady:
+      f.held.push_back(std::move(made));
+      f.frames.back().held = true;
+      return true;
     case FolderResult::kNotFolder: errmsg("\"%s\": not a folder\n", f.path.c_str()); break;
     case FolderResult::kFailed: errmsg("\"%s\": cannot create folder\n", f.path.c_str()); break;
     case FolderResult::kNoSpace:
@@ -373,6 +384,7 @@ bool close_list(Tree* t) {
   if (!f.frames.empty() && f.frames.back().level == t->dl_level) {
     f.path.resize(f.frames.back().folder_size);
     f.dead = f.frames.back().dead;
+    if (f.frames.back().held) f.held.pop_back();
     f.frames.pop_back();
   }
   --t->dl_level;
@@ -493,6 +505,10 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
   Tree t(o);
   t.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
   t.folders.path = o.outdir;
+  // The one folder opened by its path. When it cannot be, nothing below it
+  // can be made either, and each file reports so.
+  t.folders.held.emplace_back();
+  open_folder(o.outdir, &t.folders.held.back());
   const int result = scan_lines(&t, &in);
   errmsg("%d written, %d already there, %d passed over\n", clamp(t.counts.written),
          clamp(t.counts.there), clamp(t.counts.passed));

@@ -24,8 +24,8 @@ void append_unicode(const TreeRun& run, const char* name, std::string* out) {
   }
 }
 
-// The key of a name in run->taken: folder path, NUL, file name, ASCII case
-// folded where the file system ignores it.
+// The key of a name in run->taken: folder key, file name, ASCII case folded
+// where the file system ignores it.
 std::string taken_key(std::string key) {
   if (kFoldNameCase) {
     std::transform(key.begin(), key.end(), key.begin(), [](char c) {
@@ -35,12 +35,23 @@ std::string taken_key(std::string key) {
   return key;
 }
 
+// The short key of folder: "0\0" for the first folder written into, "1\0"
+// for the next, ...
+const std::string& folder_key(TreeRun* run, const Folder& folder) {
+  std::string& key = run->folder_keys[{folder.volume, folder.index}];
+  if (key.empty()) {
+    key = std::to_string(run->folder_keys.size() - 1);
+    key.push_back('\0');
+  }
+  return key;
+}
+
 // The file name of name in folder: prefix and name, numbered when this run
 // has taken it in this folder. Gives the key that takes it once written.
-std::string numbered_name(TreeRun* run, const char* name, const std::string& folder, UrlFile* f) {
+std::string numbered_name(TreeRun* run, const char* name, const std::string& in_folder,
+                          UrlFile* f) {
   std::string base = run->options.name_prefix;
   append_unicode(*run, name, &base);
-  const std::string in_folder = folder + '\0';
   std::string file = base + ".url";
   std::string key = taken_key(in_folder + file);
   if (run->taken.count(key) != 0) {
@@ -57,15 +68,20 @@ std::string numbered_name(TreeRun* run, const char* name, const std::string& fol
 
 }  // namespace
 
-UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& folder) {
+UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& path,
+                        const Folder& folder) {
   UrlFile f;
   if (!join_url(link, uri_scheme(link.url), run->options.url_prefix.data(), &f))
     return UrlResult::kPassed;
   const char* name = link_name(link, run->options.name_prefix, rules_of(*run));
   if (name == nullptr) return UrlResult::kPassed;
-  std::string key = numbered_name(run, name, folder, &f);
-  if (!name_fits(f) || !join_path(folder.c_str(), &f)) return UrlResult::kPassed;
-  const UrlResult r = write_url_file(f, run->options);
+  std::string key = numbered_name(run, name, folder_key(run, folder), &f);
+  if (!name_fits(f)) return UrlResult::kPassed;
+  // The path is for the reports only: the file is made in the held folder.
+  std::string shown = path;
+  if (!shown.empty()) shown.push_back(kPathSep);
+  shown += f.name.data();
+  const UrlResult r = write_url_file(f, run->options, UrlPlace{&folder, shown.c_str()});
   if (r == UrlResult::kWritten || r == UrlResult::kThere) run->taken.insert(std::move(key));
   return r;
 }

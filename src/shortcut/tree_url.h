@@ -2,12 +2,15 @@
 #ifndef FAVLINK_SHORTCUT_TREE_URL_H_
 #define FAVLINK_SHORTCUT_TREE_URL_H_
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "shortcut/options.h"
 #include "shortcut/url_steps.h"
+#include "support/names.h"
 
 /// One -x run: its options, how the file's names read, and what it has
 /// written so far.
@@ -16,26 +19,32 @@ struct TreeRun {
 
   const ShortcutOptions& options;
   bool utf8 = false;  // the bookmark file is UTF-8, else Shift_JIS
+  // A short key for every folder this run has written into, by the folder's
+  // identity (so a folder met again under another path, or renamed
+  // meanwhile, keeps its key): its number in decimal and a NUL.
+  std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> folder_keys;
   // Every file name a link of this run has taken, written or found there:
-  // folder path, NUL, file name (ASCII case folded where the file system
-  // ignores it).
+  // folder key, file name (ASCII case folded where the file system ignores
+  // it). Memory grows with the names, not with the depth of their folders.
   std::unordered_set<std::string> taken;
   // The next number to try for a name in a folder, so that the n-th link of
   // one name costs one try, not n.
   std::unordered_map<std::string, int> next_number;
 };
 
-/// Writes the .url file of one link into folder (a path as the run makes
-/// them; empty: the current folder), named as make_url names it, and then:
-/// control bytes as blanks, leading blanks left by the cleaning dropped, the
-/// name in Unicode (UTF-8), a device name with an extension or COM1-9/LPT1-9
-/// given its underscore too, and " (2)", " (3)" ... before ".url" when this
-/// run has taken the name in that folder already. Any URI scheme makes a URL
-/// absolute. An existing file is never changed (kThere). Problems are
-/// reported as make_url reports them; kStop when the file could not be
-/// created, written or closed.
+/// Writes the .url file of one link into folder, a folder the run holds
+/// (shown in reports as path; empty: the current folder), named as make_url
+/// names it, and then: control bytes as blanks, leading blanks left by the
+/// cleaning dropped, the name in Unicode (UTF-8), a device name with an
+/// extension or COM1-9/LPT1-9 given its underscore too, and " (2)", " (3)"
+/// ... before ".url" when this run has taken the name in that folder already.
+/// Any URI scheme makes a URL absolute. An existing file is never changed
+/// (kThere). Problems are reported as make_url reports them, a full disk as
+/// such; kStop when the file could not be created, written or closed. The
+/// path has no length limit: only the file name must fit.
 ///   caption "..con", url "https://x/" -> "_con.url";  "A" twice -> "A.url", "A (2).url"
-UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& folder);
+UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& path,
+                        const Folder& folder);
 
 /// Appends to *out the folder name of a heading caption (changed in place):
 /// cleaned as a link name is, without the name prefix, leading blanks and

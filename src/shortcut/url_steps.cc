@@ -5,6 +5,7 @@
 
 #include "diag/errmsg.h"
 #include "support/fclose.h"
+#include "support/names.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
@@ -37,12 +38,19 @@ std::size_t digits(int n) {
   return static_cast<std::size_t>(std::snprintf(tmp, sizeof tmp, "%d", n));
 }
 
-// Reports a write failure, closes the partly written file (Fclose may add
-// its own full-disk report) and stops the scan.
-UrlResult write_failed(std::FILE* fp, const char* path) {
-  errmsg("\"%s\": writing error\n", path);
-  Fclose(fp, path);
-  return UrlResult::kStop;
+// Removes the file that write_url_file has just created (and closed) but
+// could not write or close completely, so that a later run writes the link.
+void discard(const UrlFile& f, UrlPlace at) {
+  if (at.folder != nullptr) {
+    remove_new(*at.folder, f.name.data());
+  } else {
+    std::remove(f.path.data());
+  }
+}
+
+// In a held folder (-x), a failure for want of space is the full disk it is.
+void report_no_space(UrlPlace at) {
+  if (at.folder != nullptr && failed_for_space()) errmsg("no free disk space\n");
 }
 
 }  // namespace
@@ -160,8 +168,8 @@ bool join_path(const char* folder, UrlFile* f) {
   return true;
 }
 
-UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o) {
-  const char* path = f.path.data();
+UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at) {
+  const char* path = at.folder != nullptr ? at.shown : f.path.data();
   const int shown_index = o.icon_index > 0 ? o.icon_index : 0;
   // "IconIndex=%d\nIconFile=%s\n" must fit its area too.
   if (o.icon != nullptr && 21 + digits(shown_index) + std::strlen(o.icon) > kUrlArea - 1) {
@@ -171,24 +179,37 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o) {
 
   // 10.-11. Create the file, never opening one that exists.
   std::FILE* fp = nullptr;
-  switch (create_new(path, &fp)) {
+  switch (at.folder != nullptr ? create_new(*at.folder, f.name.data(), &fp)
+                               : create_new(path, &fp)) {
     case CreateResult::kExists: return UrlResult::kThere;
+    case CreateResult::kNoSpace:
+      if (at.folder != nullptr) errmsg("no free disk space\n");
+      [[fallthrough]];
     case CreateResult::kFailed: errmsg("\"%s\": cannot create\n", path); return UrlResult::kStop;
     case CreateResult::kCreated: break;
   }
 
   // 12.-14. Write, close, and make sure the volume has room left.
   if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, f.url.data(), kUrlNewline) <
-      0) {
-    return write_failed(fp, path);
-  }
-  if (o.icon != nullptr && std::fprintf(fp, "IconIndex=%d%sIconFile=%s%s", shown_index, kUrlNewline,
-                                        o.icon, kUrlNewline) < 0) {
-    return write_failed(fp, path);
-  }
-  if (Fclose(fp, path) != 0) {
-    errmsg("\"%s\"; writing error\n", path);
+          0 ||
+      (o.icon != nullptr && std::fprintf(fp, "IconIndex=%d%sIconFile=%s%s", shown_index,
+                                         kUrlNewline, o.icon, kUrlNewline) < 0)) {
+    // The close may add its own full-disk report; the file goes after it
+    // (Windows removes no file that is still open).
+    report_no_space(at);
+    errmsg("\"%s\": writing error\n", path);
+    Fclose(fp, path, at.folder);
+    discard(f, at);
     return UrlResult::kStop;
   }
-  return UrlResult::kWritten;
+  switch (Fclose(fp, path, at.folder)) {
+    case 0: return UrlResult::kWritten;
+    case EOF:
+      report_no_space(at);
+      discard(f, at);
+      break;
+    default: break;  // complete, but the volume is full: the file stays
+  }
+  errmsg("\"%s\"; writing error\n", path);
+  return UrlResult::kStop;
 }

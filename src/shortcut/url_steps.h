@@ -9,6 +9,8 @@
 
 #include "shortcut/options.h"
 
+class Folder;
+
 /// Size of each text area of a .url file's steps (text and NUL).
 inline constexpr int kUrlArea = 2048;
 using UrlArea = std::array<char, kUrlArea>;
@@ -104,13 +106,25 @@ bool name_fits(const UrlFile& f);
 ///   "out", "a.url" -> "out/a.url";  "out/", "a.url" -> "out//a.url";  "" -> "a.url"
 bool join_path(const char* folder, UrlFile* f);
 
-/// Steps 10 to 14: creates f.path as a new file and writes
+/// Where write_url_file creates the file: by its path f.path (the default),
+/// or (-x) as f.name in a folder the run holds, the reports then naming it by
+/// shown, a path of any length.
+struct UrlPlace {
+  const Folder* folder = nullptr;
+  const char* shown = nullptr;
+};
+
+/// Steps 10 to 14: creates the file new, as at says, and writes
 ///   "[InternetShortcut]" CR LF "URL=" url CR LF
 ///   and, with an icon, "IconIndex=" n CR LF "IconFile=" icon CR LF
-/// (n the icon index, 0 when below 1). kThere when a file exists at the path
-/// (it is left as it is); kPassed after "too long icon file ... %s\n" naming
-/// f.name; kStop after reporting a failure to create, write or close.
+/// (n the icon index, 0 when below 1). kThere when a file exists there (it is
+/// left as it is); kPassed after "too long icon file ... %s\n" naming
+/// f.name; kStop after reporting a failure to create, write or close. A file
+/// this call created and could not write or close completely is removed
+/// before the report, so that a later run writes the link. In a held folder
+/// (-x), a disk or quota without room for the file is reported first as "no
+/// free disk space\n".
 ///   url "dir/a.html" -> "[InternetShortcut]\r\nURL=dir/a.html\r\n" (36 bytes)
-UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o);
+UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at = {});
 
 #endif  // FAVLINK_SHORTCUT_URL_STEPS_H_

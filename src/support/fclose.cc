@@ -12,14 +12,19 @@ int getFreeSpace(const char* path) {
   return static_cast<int>(FreeDiskSpace);
 }
 
-int Fclose(std::FILE* fp, const char* path) {
+int Fclose(std::FILE* fp, const char* path, const Folder* folder) {
   const int rc = std::fclose(fp);
-  if (rc != 0) return rc;
-  if (getFreeSpace(path) > 0) return 0;
+  if (rc != 0) return EOF;
+  if (folder != nullptr) {
+    FreeDiskSpace = query_free_bytes(*folder);
+    if (FreeDiskSpace > 0.0) return 0;
+  } else if (getFreeSpace(path) > 0) {
+    return 0;
+  }
   if (path[0] != '\0' && path[1] == ':') {
     errmsg("%c drive: no free disk space\n", path[0]);
   } else {
     errmsg("no free disk space\n");
   }
-  return -1;
+  return 1;
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "support/freespace.h"
+#include "support/names.h"
+#include "support/wide-win32.h"
 
 namespace {
 
@@ -64,4 +66,13 @@ double query_free_bytes(const char* path) {
   }
   FreeLibrary(kernel);
   return free_bytes;
+}
+
+// Asked of the path the held folder has now: no other folder can stand there
+// while it is held.
+double query_free_bytes(const Folder& folder) {
+  ULARGE_INTEGER avail, total, total_free;
+  const std::wstring w = folder.is_open() ? held_path(folder, "") : std::wstring();
+  if (w.empty() || !GetDiskFreeSpaceExW(w.c_str(), &avail, &total, &total_free)) return -1.0;
+  return static_cast<double>(avail.QuadPart);
 }

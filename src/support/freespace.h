@@ -6,6 +6,13 @@
 /// The free bytes available to the caller on the volume of path, or -1.0.
 double query_free_bytes(const char* path);
 
+class Folder;
+
+/// The free bytes available to the caller on the volume of a folder the run
+/// holds (POSIX: fstatvfs; Windows: asked by the path the held folder has
+/// now), or -1.0.
+double query_free_bytes(const Folder& folder);
+
 /// Root folder queried on Windows for path: "X:\" when the second byte of
 /// path is ':', else "\". root receives at most 3 bytes and the NUL.
 ///   "c:\x" -> "c:\";  "C:x" -> "C:\";  "\\srv\s" -> "\";  "" -> "\"

@@ -1,6 +1,8 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <iconv.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -9,14 +11,59 @@
 #include "support/names.h"
 #include "support/sjis.h"
 
-FolderResult make_folder(const char* path) {
-  if (::mkdir(path, 0777) == 0) return FolderResult::kReady;
-  if (errno == ENOSPC || errno == EDQUOT) return FolderResult::kNoSpace;
-  if (errno != EEXIST) return FolderResult::kFailed;
-  // mkdir does not follow a link at path; lstat tells what stands there.
+namespace {
+
+// Folders are held only to make things relative to them and to ask their
+// volume: O_PATH needs no read permission on the folder, only search.
+#if defined(O_PATH)
+constexpr int kHoldFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int kHoldFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+
+// Fills out from a descriptor just opened (-1: nothing opened, errno set).
+bool hold(int fd, Folder* out) {
+  if (fd < 0) return false;
   struct stat st {};
-  if (::lstat(path, &st) != 0) return FolderResult::kFailed;
-  return S_ISDIR(st.st_mode) ? FolderResult::kReady : FolderResult::kNotFolder;
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return false;
+  }
+  *out = Folder();
+  out->handle = fd;
+  out->volume = static_cast<std::uint64_t>(st.st_dev);
+  out->index = static_cast<std::uint64_t>(st.st_ino);
+  return true;
+}
+
+int open_retrying(int dir, const char* name, int flags) {
+  int fd;
+  do {
+    fd = ::openat(dir, name, flags);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+}  // namespace
+
+Folder::~Folder() {
+  if (handle != kNone) ::close(static_cast<int>(handle));
+}
+
+bool open_folder(const char* path, Folder* out) {
+  return hold(open_retrying(AT_FDCWD, path[0] == '\0' ? "." : path, kHoldFlags), out);
+}
+
+FolderResult make_folder(const Folder& parent, const char* name, Folder* out) {
+  const int dir = static_cast<int>(parent.handle);
+  if (::mkdirat(dir, name, 0777) != 0) {
+    if (errno == ENOSPC || errno == EDQUOT) return FolderResult::kNoSpace;
+    if (errno != EEXIST) return FolderResult::kFailed;
+  }
+  // Made just now or there before: either way opened without following a
+  // link, so a link put in its place meanwhile is refused, not entered.
+  if (hold(open_retrying(dir, name, kHoldFlags | O_NOFOLLOW), out)) return FolderResult::kReady;
+  return errno == ELOOP || errno == ENOTDIR ? FolderResult::kNotFolder : FolderResult::kFailed;
 }
 
 bool is_folder(const char* path) {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdint>
+
 #include "support/names.h"
 #include "support/sjis.h"
 #include "support/wide-win32.h"
@@ -16,18 +18,85 @@ extern "C" int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** env, int ex
 
 }  // namespace
 
-FolderResult make_folder(const char* path) {
-  const std::wstring w = widen(path);
-  if (CreateDirectoryW(w.c_str(), nullptr)) return FolderResult::kReady;
-  const DWORD error = GetLastError();
-  if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) return FolderResult::kNoSpace;
-  if (error != ERROR_ALREADY_EXISTS) return FolderResult::kFailed;
-  // A junction or symbolic link is a reparse point: never entered.
-  const DWORD attr = GetFileAttributesW(w.c_str());
-  if (attr == INVALID_FILE_ATTRIBUTES) return FolderResult::kFailed;
-  const bool folder =
-      (attr & FILE_ATTRIBUTE_DIRECTORY) != 0 && (attr & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
-  return folder ? FolderResult::kReady : FolderResult::kNotFolder;
+namespace {
+
+// The path of the folder last asked for, while its handle is open. A held
+// folder, and every folder above it, cannot be renamed: the path stays right.
+std::intptr_t g_path_of = Folder::kNone;
+std::wstring g_path;
+
+// Holds the folder at the wide path w in *out: a handle with the right to
+// list it (an open for attributes alone would take no part in sharing)
+// that shares reading and writing but not deletion, so nobody can rename,
+// remove or replace the folder while it is held. With no_link, a junction or
+// symbolic link there is opened as itself and refused. kNotFolder when
+// something else stands there.
+FolderResult hold(const std::wstring& w, bool no_link, Folder* out) {
+  const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (no_link ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+  HANDLE h =
+      CreateFileW(w.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return FolderResult::kFailed;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(h, &info)) {
+    CloseHandle(h);
+    return FolderResult::kFailed;
+  }
+  const DWORD attr = info.dwFileAttributes;
+  if ((attr & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+      (no_link && (attr & FILE_ATTRIBUTE_REPARSE_POINT) != 0)) {
+    CloseHandle(h);
+    return FolderResult::kNotFolder;
+  }
+  *out = Folder();
+  out->handle = reinterpret_cast<std::intptr_t>(h);
+  out->volume = info.dwVolumeSerialNumber;
+  out->index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return FolderResult::kReady;
+}
+
+}  // namespace
+
+std::wstring held_path(const Folder& folder, const char* name) {
+  if (folder.handle != g_path_of) {
+    g_path_of = Folder::kNone;
+    HANDLE h = reinterpret_cast<HANDLE>(folder.handle);
+    std::wstring w(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(h, w.data(), static_cast<DWORD>(w.size()), 0);
+    if (n >= w.size()) {  // too small: n is the size needed
+      w.resize(n);
+      n = GetFinalPathNameByHandleW(h, w.data(), static_cast<DWORD>(w.size()), 0);
+    }
+    if (n == 0 || n >= w.size()) return std::wstring();
+    w.resize(n);
+    // A drive's root ends in its separator already: "\\?\C:\".
+    if (w.back() != L'\\') w.push_back(L'\\');
+    g_path = std::move(w);
+    g_path_of = folder.handle;
+  }
+  return g_path + widen(name);
+}
+
+Folder::~Folder() {
+  if (handle == kNone) return;
+  if (handle == g_path_of) g_path_of = kNone;
+  CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
+
+bool open_folder(const char* path, Folder* out) {
+  return hold(widen(path[0] == '\0' ? "." : path), false, out) == FolderResult::kReady;
+}
+
+FolderResult make_folder(const Folder& parent, const char* name, Folder* out) {
+  if (!parent.is_open()) return FolderResult::kFailed;
+  const std::wstring w = held_path(parent, name);
+  if (w.empty()) return FolderResult::kFailed;
+  if (!CreateDirectoryW(w.c_str(), nullptr)) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) return FolderResult::kNoSpace;
+    if (error != ERROR_ALREADY_EXISTS) return FolderResult::kFailed;
+  }
+  return hold(w, true, out);
 }
 
 bool is_folder(const char* path) {

@@ -1,19 +1,64 @@
-// How -x meets the file system: folders made without following links, names
-// in the platform's Unicode form, and (on Windows) Unicode paths and
-// arguments. One implementation per platform, names-posix.cc / names-win32.cc.
+// How -x meets the file system: folders held open and made relative to each
+// other without following links, names in the platform's Unicode form, and
+// (on Windows) Unicode paths and arguments. One implementation per platform,
+// names-posix.cc / names-win32.cc.
 #ifndef FAVLINK_SUPPORT_NAMES_H_
 #define FAVLINK_SUPPORT_NAMES_H_
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+
+/// A folder the run holds open. Files and folders below it are made relative
+/// to it, never by a path, so a rename of it or a link put where it stood
+/// after it was opened never redirects them: they land in this folder,
+/// wherever it now is. POSIX: a descriptor (O_PATH where there is one).
+/// Windows: a handle that refuses delete sharing, so that neither it nor any
+/// folder above it can be renamed, removed or replaced while it is held.
+/// Closed when the owner goes; moved, never copied.
+class Folder {
+ public:
+  static constexpr std::intptr_t kNone = -1;
+
+  Folder() = default;
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
+  Folder(Folder&& o) noexcept : handle(o.handle), volume(o.volume), index(o.index) {
+    o.handle = kNone;
+  }
+  Folder& operator=(Folder&& o) noexcept {
+    std::swap(handle, o.handle);
+    volume = o.volume;
+    index = o.index;
+    return *this;
+  }
+  ~Folder();
+
+  bool is_open() const { return handle != kNone; }
+
+  // For the platform files: the descriptor or HANDLE, and which folder it is,
+  // the same for every handle of one folder: device and inode (POSIX), volume
+  // serial number and file index (Windows).
+  std::intptr_t handle = kNone;
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+};
+
+/// Opens the folder path (empty: the current folder) as the top of what a
+/// run makes, following a link there: the user named it. False when path is
+/// no folder that can be opened; *out then stays closed, and everything made
+/// below it fails as a path that cannot be written would.
+bool open_folder(const char* path, Folder* out);
 
 enum class FolderResult { kReady, kNotFolder, kFailed, kNoSpace };
 
-/// Makes the folder path, or takes the folder already there. Anything else
-/// at path (a file, a symbolic link or junction, dangling or not) gives
-/// kNotFolder and is not followed or changed; a folder that cannot be made
-/// gives kFailed, or kNoSpace when the disk (or the user's quota) is full.
-FolderResult make_folder(const char* path);
+/// Makes the folder name in parent, or takes the folder already there, and
+/// holds it open in *out. Anything else standing at name (a file, a symbolic
+/// link or junction, dangling or not) gives kNotFolder and is not followed or
+/// changed; a folder that cannot be made or opened gives kFailed, or kNoSpace
+/// when the disk (or the user's quota) is full. name is one path component.
+FolderResult make_folder(const Folder& parent, const char* name, Folder* out);
 
 /// What a folder entry is, for a walk that must not loop: a file (or a link
 /// to one), a folder of its own (never a link or junction), or neither.

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "support/names.h"
 #include "support/textio.h"
 
 int text_open_fd(const char* path) {
@@ -29,13 +30,20 @@ long long text_mtime(const TextIn& in) {
   return ::fstat(in.fd, &st) == 0 ? static_cast<long long>(st.st_mtime) : 0;
 }
 
-CreateResult create_new(const char* path, std::FILE** out) {
+namespace {
+
+// The exclusive create of name relative to dir (AT_FDCWD: a path). O_EXCL
+// also refuses a symbolic link, dangling or not, without following it.
+CreateResult create_at(int dir, const char* name, std::FILE** out) {
   int fd;
   do {
-    // O_EXCL also refuses a symbolic link, dangling or not, without following it.
-    fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd = ::openat(dir, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return errno == EEXIST ? CreateResult::kExists : CreateResult::kFailed;
+  if (fd < 0) {
+    return errno == EEXIST      ? CreateResult::kExists
+           : failed_for_space() ? CreateResult::kNoSpace
+                                : CreateResult::kFailed;
+  }
   std::FILE* fp = ::fdopen(fd, "w");
   if (fp == nullptr) {
     ::close(fd);
@@ -49,3 +57,19 @@ CreateResult create_new(const char* path, std::FILE** out) {
   *out = fp;
   return CreateResult::kCreated;
 }
+
+}  // namespace
+
+CreateResult create_new(const char* path, std::FILE** out) {
+  return create_at(AT_FDCWD, path, out);
+}
+
+CreateResult create_new(const Folder& folder, const char* name, std::FILE** out) {
+  return create_at(static_cast<int>(folder.handle), name, out);
+}
+
+bool remove_new(const Folder& folder, const char* name) {
+  return ::unlinkat(static_cast<int>(folder.handle), name, 0) == 0;
+}
+
+bool failed_for_space() { return errno == ENOSPC || errno == EDQUOT; }

@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <cstdint>
+
+#include "support/names.h"
 #include "support/textio.h"
 #include "support/wide-win32.h"
 
@@ -34,11 +37,10 @@ long long text_mtime(const TextIn& in) {
   return static_cast<long long>(steps / 10000000) - kSecondsFrom1601To1970;
 }
 
-CreateResult create_new(const char* path, std::FILE** out) {
-  constexpr int kFlags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT;
-  const int fd = utf8_paths() ? _wopen(widen(path).c_str(), kFlags, _S_IREAD | _S_IWRITE)
-                              : _open(path, kFlags, _S_IREAD | _S_IWRITE);
-  if (fd < 0) return errno == EEXIST ? CreateResult::kExists : CreateResult::kFailed;
+namespace {
+
+// A write stream (text mode) on the descriptor fd of a file just created.
+CreateResult stream_of(int fd, std::FILE** out) {
   std::FILE* fp = _fdopen(fd, "w");
   if (fp == nullptr) {
     _close(fd);
@@ -46,4 +48,50 @@ CreateResult create_new(const char* path, std::FILE** out) {
   }
   *out = fp;
   return CreateResult::kCreated;
+}
+
+}  // namespace
+
+CreateResult create_new(const char* path, std::FILE** out) {
+  constexpr int kFlags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT;
+  const int fd = utf8_paths() ? _wopen(widen(path).c_str(), kFlags, _S_IREAD | _S_IWRITE)
+                              : _open(path, kFlags, _S_IREAD | _S_IWRITE);
+  if (fd < 0) {
+    return errno == EEXIST   ? CreateResult::kExists
+           : errno == ENOSPC ? CreateResult::kNoSpace
+                             : CreateResult::kFailed;
+  }
+  return stream_of(fd, out);
+}
+
+// As _open creates: a new file only, shared for reading and writing.
+CreateResult create_new(const Folder& folder, const char* name, std::FILE** out) {
+  const std::wstring w = folder.is_open() ? held_path(folder, name) : std::wstring();
+  if (w.empty()) return CreateResult::kFailed;
+  HANDLE h = CreateFileW(w.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS   ? CreateResult::kExists
+           : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? CreateResult::kNoSpace
+                                                                         : CreateResult::kFailed;
+  }
+  const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(h), _O_WRONLY | _O_TEXT);
+  if (fd < 0) {
+    CloseHandle(h);
+    return CreateResult::kFailed;
+  }
+  return stream_of(fd, out);
+}
+
+bool remove_new(const Folder& folder, const char* name) {
+  const std::wstring w = held_path(folder, name);
+  return !w.empty() && DeleteFileW(w.c_str());
+}
+
+// The C runtime maps a full disk to ENOSPC when it sees one; the system's
+// own code tells it where it does not.
+bool failed_for_space() {
+  const DWORD error = GetLastError();
+  return errno == ENOSPC || error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
 }

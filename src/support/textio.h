@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+class Folder;
+
 /// Read-ahead of the text reader: one raw read.
 inline constexpr std::size_t kTextInBuffer = std::size_t{64} * 1024;
 
@@ -60,13 +62,27 @@ void text_close(TextIn* in);
 /// names. (Platform half: fstat on POSIX, GetFileTime on Windows.)
 long long text_mtime(const TextIn& in);
 
-enum class CreateResult { kCreated, kExists, kFailed };
+enum class CreateResult { kCreated, kExists, kFailed, kNoSpace };
 
 /// Creates path for writing as a new file, and never opens one that exists:
 /// an existing file, directory or symbolic link (dangling or not) gives
-/// kExists and is left untouched. *out receives a write stream (text mode on
-/// Windows) on kCreated.
+/// kExists and is left untouched; a disk (or quota) without room for it
+/// gives kNoSpace. *out receives a write stream (text mode on Windows) on
+/// kCreated.
 CreateResult create_new(const char* path, std::FILE** out);
+
+/// create_new for the file name (one path component) in a folder the run
+/// holds: made there, wherever the folder now is, never through a link.
+CreateResult create_new(const Folder& folder, const char* name, std::FILE** out);
+
+/// Removes the file name of folder, which the run has just created; false
+/// when it cannot.
+bool remove_new(const Folder& folder, const char* name);
+
+/// True when the last create, write or close that failed did so for want of
+/// space: the disk or the user's quota is full, or no file can be added
+/// (POSIX ENOSPC, EDQUOT; Windows also ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL).
+bool failed_for_space();
 
 // The platform half of the reader, for textio.cc: raw bytes, untranslated.
 

@@ -15,6 +15,16 @@ void set_utf8_paths();
 /// The UTF-16 form of the UTF-8 text s (an invalid sequence becomes U+FFFD).
 std::wstring widen(const char* s);
 
+class Folder;
+
+/// The path of name (one path component; empty: the folder itself, ending in
+/// its separator) in a folder the run holds, in the \\?\ form of the path the
+/// folder has now, or empty when that cannot be found. The form is taken as
+/// it stands: no length limit, no '/' read as a separator, no trailing dot or
+/// blank dropped (a name made by the run has none of these).
+///   "a.url" in C:\x -> "\\?\C:\x\a.url";  "" -> "\\?\C:\x\"
+std::wstring held_path(const Folder& folder, const char* name);
+
 /// The UTF-8 form of the UTF-16 text w (an unpaired surrogate becomes U+FFFD).
 std::string narrow(const wchar_t* w);
 

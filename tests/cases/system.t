@@ -25,11 +25,15 @@ dir d:
 err d drive: no free disk space\n"d:/First.url"; writing error\n
 new d:/First.url {F}
 
-== no block left: the close fails and the empty file stays
+== no block left: the close fails and the half-written file goes, so that a later run writes it
 disk 0
 args -v p.html
 err "First.url"; writing error\n
-new First.url
+
+== -x says why: the disk is full
+disk 0
+args -v -x p.html
+err no free disk space\n"First.url"; writing error\n0 written, 0 already there, 1 passed over\n
 
 == files another user cannot read or write are never changed, nor reported
 as nobody
@@ -40,10 +44,10 @@ mode out/Locked.url 0
 mode out/WriteOnly.url 0200
 new out/First.url {F}
 
-== -x counts the link it stopped at as passed over: the summary counts every link met
+== -x out of inodes: a full disk, which stops the scan; the summary counts every link met
 only posix
 inodes 4
 args -v -x b.html
 file b.html <A HREF="rel.html">R</A><A HREF="https://f/">F</A><A HREF="https://g/">G</A><A HREF="https://h/">H</A>\n
-err "G.url": cannot create\n1 written, 0 already there, 2 passed over\n
+err no free disk space\n"G.url": cannot create\n1 written, 0 already there, 2 passed over\n
 new F.url [InternetShortcut]\r\nURL=https://f/\r\n

@@ -147,8 +147,12 @@ TEST(Examples, Files) {
   std::snprintf(o.url_prefix.data(), o.url_prefix.size(), "dir/");
   EXPECT_EQ(make_url(Link{std::string("a/b:c").data(), "a.html"}, o), UrlResult::kWritten);
   EXPECT_EQ(fs::file_size("a!b;c.url"), 36u);  // "[InternetShortcut]\r\nURL=dir/a.html\r\n"
-  TreeRun run(o);
-  for (const char* c : {"..con", "A", "A"}) make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "");
+  {
+    TreeRun run(o);
+    Folder here;  // held: on Windows the folder cannot go while it is open
+    open_folder("", &here);
+    for (const char* c : {"..con", "A", "A"}) make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "", here);
+  }
   EXPECT_TRUE(fs::exists("_con.url") && fs::exists("A.url") && fs::exists("A (2).url"));
   fs::current_path(back);
   fs::remove_all(dir);
