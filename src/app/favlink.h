@@ -19,7 +19,7 @@ bool illegal_name(const char* value);
 /// The decimal conversion of -f and -i: optional white space, an optional
 /// sign, digits; no digits give 0; text after them is ignored. Values beyond
 /// 32 bits saturate at -2147483648 / 2147483647.
-///   "  -12x" -> -12;  "x" -> 0;  "99999999999" -> 2147483647
+///   "  -12x" -> -12;  "x" -> 0;  "99999999999" -> 2147483647;  "-99999999999" -> -2147483648
 int to_int(const char* s);
 
 #endif  // FAVLINK_APP_FAVLINK_H_

@@ -33,6 +33,10 @@ err 1: not found\n-a: not found\nx: not found\n-v: not found\n: not found\n-usag
 err {1024*n}: not found\n%d\\%s\\\\%: not found\n
 out {HEAD}B</H2></CENTER><HR>\n</OL>\n{FOOT}
 
+== options alone: an empty page
+args -x -t T
+out <HTML>\n<HEAD>\n<META http-equiv="Content-Type" content="text/html; charset=UTF-8">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n<CENTER><H2>T</H2></CENTER><HR>\n</OL>\n{FOOT}
+
 == -f reads blanks, a sign and leading zeros; a lone -t at the end is a file
 args "-f \t+0001x" -t
 err -t: not found\n

@@ -20,17 +20,20 @@ new Last.url {U}http://last/\r\n
 
 == links and addresses: HREF=" exactly, where the start tag ends, absolute or relative, scripts, an href not closed
 args -v p.html
-# A CR LF line end; ftp: is absolute; HTTP: and https: are relative, passed over without -a.
-file p.html <a href="ftp://b.example/">beta</a><A HREF="HTTP://rel/">Rel</A><A HREF="https://s/">S</A>\r\n
+# A CR LF line end; ftp: is absolute; HTTP:, https: and ftp.html are relative, passed over without -a.
+file p.html <a href="ftp://b.example/">beta</a><A HREF="HTTP://rel/">Rel</A><A HREF="https://s/">S</A><A HREF="ftp.html">F</A>\r\n
 # No link, no word: no HREF in the tag (the text after it does not count), Href, blanks
 # around =, an unquoted value, a > in a quoted value before HREF=" (it ends the tag).
 file p.html <A NAME="x">abcd"http://z/">Z</A><A Href="http://mixed/">m</A><A HREF = "http://sp/">s</A><A HREF=http://unq/>u</A><A TITLE="a>b" HREF="http://gt1/">g1</A>\n
 # A > in a quoted value after the href stays in the tag; an empty href is relative; a script
 # without window.open is reported, and the rest of its line is not scanned (Lost).
 file p.html <A HREF="http://gt2/" TITLE="x>y">Gt2</A><A HREF="">Empty</A><A HREF="javascript:void(0)">js</A><A HREF="http://lost/">Lost</A>\n
+# A window.open( without a quoted argument is reported too.
+file p.html <A HREF="javascript:window.open(x)">Q</A>\n
 # An href whose closing quote is missing: the tag is not closed.
 file p.html <A HREF="http://open/>Open</A>\n
-err ["javascript:void(0)"]: can not recognize URL string\n["http://open/>Open</A>]: tag not closed\n
+err ["javascript:void(0)"]: can not recognize URL string\n["javascript:window.open(x)"]: can not recognize URL string\n
+err ["http://open/>Open</A>]: tag not closed\n
 new beta.url {U}ftp://b.example/\r\n
 new Gt2.url {U}http://gt2/\r\n
 

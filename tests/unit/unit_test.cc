@@ -80,7 +80,7 @@ TEST(Examples, EveryRowHolds) {
   bool comment = false;
   const struct { const char* call; std::string got, want; } rows[] = {
       {"illegal_name", yes(illegal_name("my-")) + yes(illegal_name("a.b")) + yes(illegal_name("\x9F/x")) + yes(illegal_name("\x83\x5C")), "falsetruetruefalse"},
-      {"to_int", std::to_string(to_int("  -12x")) + " " + std::to_string(to_int("x")) + " " + std::to_string(to_int("99999999999")), "-12 0 2147483647"},
+      {"to_int", std::to_string(to_int("  -12x")) + " " + std::to_string(to_int("x")) + " " + std::to_string(to_int("99999999999")) + " " + std::to_string(to_int("-99999999999")), "-12 0 2147483647 -2147483648"},
       {"err_edit", edit("[%s] 100\\%", "x"), "[x] 100%"},
       {"Strchr 表示", at("\x95\x5C\x8E\xA6", [](char* s) { return Strchr(s, '\\'); }), "null"},
       {"Strchr a\\b", at("a\\b", [](char* s) { return Strchr(s, '\\'); }), "s+1"},
