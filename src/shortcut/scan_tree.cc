@@ -11,6 +11,7 @@
 #include "shortcut/refs.h"
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
+#include "support/charset.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/textio.h"
@@ -80,6 +81,10 @@ struct Tree {
   explicit Tree(const ShortcutOptions& o) : run(o) {}
 
   TreeRun run;
+  // The file's encoding; run.utf8 follows it: names reach the name steps in
+  // UTF-8 unless the file is Shift_JIS.
+  Charset charset = Charset::kShiftJis;
+  bool declared = false;  // a byte order mark or a META tag has named it
   SelectMode select_mode = SelectMode::kAll;
   bool in_comment = false;
   long long dl_level = 0;
@@ -93,6 +98,7 @@ struct Tree {
   std::string url;   // work texts of one link or heading
   std::string text;
   std::string tag;
+  std::string converted;  // a caption in UTF-8, from a file of another encoding
 };
 
 // The lines of the file without their line ends, the line after the current
@@ -166,9 +172,17 @@ char* tag_close(char* p, const char* limit) {
   return nullptr;
 }
 
-// p at "<meta": true when the tag declares charset=utf-8. *next is where
-// scanning goes on: after the tag, or the end of the line.
-bool meta_utf8(char* p, char** next) {
+void set_charset(Tree* t, Charset c) {
+  t->charset = c;
+  t->run.utf8 = c != Charset::kShiftJis;
+}
+
+// p at "<meta": true when the first charset= of the tag names an encoding
+// by a label charset_of_label knows, into *out. The label runs to a quote,
+// ';', '/', blank or the tag's end. *next is where scanning goes on: after
+// the tag, or the end of the line.
+//   CONTENT="text/html; charset=Windows-1251" -> kWindows1251;  charset=utf-16 -> false
+bool meta_charset(char* p, char** next, Charset* out) {
   char* gt = std::strchr(p, '>');
   char* end = gt != nullptr ? gt : p + std::strlen(p);
   *next = end;
@@ -176,16 +190,23 @@ bool meta_utf8(char* p, char** next) {
     if (!has_nocase(c, "charset=")) continue;
     c += 8;
     if (*c == '"' || *c == '\'') ++c;
-    return has_nocase(c, "utf-8");
+    const std::size_t n = std::strcspn(c, "\"'; \t/>");
+    return charset_of_label(std::string_view(c, n), out);
   }
   return false;
 }
 
 // The text between a start tag and the '<' cut at its closing tag: markup
-// removed, references decoded, in t->text.
+// removed, in UTF-8 when the file's encoding converts, references decoded,
+// in t->text.
 char* caption_of(Tree* t, const char* start) {
   t->text.resize(std::strlen(start) + 1);
   strip_tags(start, t->text.data());
+  if (converts(t->charset)) {
+    t->converted.clear();
+    charset_to_utf8(t->charset, t->text.c_str(), &t->converted);
+    t->text.swap(t->converted);
+  }
   decode_refs(t->text.data(), t->run.utf8);
   return t->text.data();
 }
@@ -242,8 +263,8 @@ bool href_url(Tree* t, const char* q) {
   const char* value_end = std::strchr(q + 1, '"');
   t->tag.assign(q, static_cast<std::size_t>(value_end - q));
   char* tag = t->tag.data();
-  t->tag.resize(
-      static_cast<std::size_t>(decode_refs(tag + 1, tag + t->tag.size(), t->run.utf8) - tag));
+  t->tag.resize(static_cast<std::size_t>(
+      decode_refs(tag + 1, tag + t->tag.size(), t->charset == Charset::kUtf8) - tag));
   if (!script_href(t->tag.c_str())) {
     t->url.assign(t->tag, 1);  // a decoded '"' stays part of the address
   } else {
@@ -404,8 +425,10 @@ LineEnd scan_line(Tree* t, char* p) {
       p += 4;
     } else if (starts(p, "<H3", "<h3") && (p[3] == '>' || p[3] == ' ' || p[3] == '\t')) {
       p = heading_steps(t, p);
-    } else if (!t->seen_dl && !t->run.utf8 && has_nocase(p, "<meta")) {
-      t->run.utf8 = meta_utf8(p, &p);
+    } else if (!t->seen_dl && !t->declared && has_nocase(p, "<meta")) {
+      Charset c = Charset::kShiftJis;
+      t->declared = meta_charset(p, &p, &c);
+      if (t->declared) set_charset(t, c);
     } else {
       ++p;
     }
@@ -467,7 +490,8 @@ int scan_lines(Tree* t, TextIn* in) {
   for (bool first = true; take_line(&src, &t->line); first = false) {
     char* p = t->line.data();
     if (first && has(p, "\xEF\xBB\xBF")) {
-      t->run.utf8 = true;
+      set_charset(t, Charset::kUtf8);
+      t->declared = true;
       p += 3;
     }
     t->join = Join{};
@@ -491,6 +515,9 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
     return -1;
   }
   Tree t(o);
+  // Undeclared, the file is UTF-8 when all of it is; a byte order mark or a
+  // META tag may still say otherwise.
+  set_charset(&t, file_is_utf8(html) ? Charset::kUtf8 : Charset::kShiftJis);
   t.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
   t.folders.path = o.outdir;
   const int result = scan_lines(&t, &in);
