@@ -50,7 +50,9 @@ bool widen_part(UINT cp, const char* s, int n, std::wstring* w) {
 }  // namespace
 
 void charset_to_utf8(Charset c, const char* s, std::string* out) {
-  const UINT cp = code_page(c);
+  UINT cp = code_page(c);
+  // A system without GB18030 reads its two-byte part, which is GBK.
+  if (!IsValidCodePage(cp) && c == Charset::kGb18030) cp = code_page(Charset::kGbk);
   const int n = static_cast<int>(std::strlen(s));
   std::wstring w;
   if (!widen_part(cp, s, n, &w)) {
@@ -65,6 +67,13 @@ void charset_to_utf8(Charset c, const char* s, std::string* out) {
         len = 1;
       }
       i += len;
+    }
+  }
+  // The windows-125x code pages give a byte they do not define as the C1
+  // control of its value (0x81 -> U+0081); no byte they define is one.
+  if (c >= Charset::kWindows1250 && c <= Charset::kWindows1258) {
+    for (wchar_t& u : w) {
+      if (u >= 0x80 && u <= 0x9F) u = L'\xFFFD';
     }
   }
   out->append(narrow(w.c_str()));

@@ -11,6 +11,7 @@
 
 /// A bookmark file's encoding. UTF-8 and Shift_JIS names go to the name steps
 /// as they stand; every other encoding is converted to UTF-8 first.
+// The windows-125x code pages stand together, in order.
 enum class Charset {
   kShiftJis,
   kUtf8,
