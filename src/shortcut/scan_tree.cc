@@ -282,13 +282,15 @@ bool href_url(Tree* t, const char* q) {
   return true;
 }
 
-// The link in t->url named caption, where links are written: its file
-// written into the current folder, and counted. False when the scan stops.
-bool write_link(Tree* t, char* caption) {
+// The link in t->url whose caption text starts at cap, where links are
+// written: its file written into the current folder, and counted. False when
+// the scan stops. Before the -s folder the caption is not even made.
+bool write_link(Tree* t, const char* cap) {
   if (t->select_mode == SelectMode::kWaiting) return true;
-  const UrlResult r = t->folders.dead
-                          ? UrlResult::kPassed
-                          : make_tree_url(&t->run, Link{caption, t->url.c_str()}, t->folders.path);
+  const UrlResult r =
+      t->folders.dead
+          ? UrlResult::kPassed
+          : make_tree_url(&t->run, Link{caption_of(t, cap), t->url.c_str()}, t->folders.path);
   count(&t->counts, r);
   return r != UrlResult::kStop;
 }
@@ -321,7 +323,7 @@ char* link_steps(Tree* t, char* p) {
     return cap;
   }
   *close = '\0';
-  return write_link(t, caption_of(t, cap)) ? close + 1 : nullptr;
+  return write_link(t, cap) ? close + 1 : nullptr;
 }
 
 // True when a top-level heading is the -s folder: as it stands, or, in a
