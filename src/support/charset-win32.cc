@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "support/charset.h"
@@ -72,9 +73,8 @@ void charset_to_utf8(Charset c, const char* s, std::string* out) {
   // The windows-125x code pages give a byte they do not define as the C1
   // control of its value (0x81 -> U+0081); no byte they define is one.
   if (c >= Charset::kWindows1250 && c <= Charset::kWindows1258) {
-    for (wchar_t& u : w) {
-      if (u >= 0x80 && u <= 0x9F) u = L'\xFFFD';
-    }
+    std::replace_if(
+        w.begin(), w.end(), [](wchar_t u) { return u >= 0x80 && u <= 0x9F; }, L'\xFFFD');
   }
   out->append(narrow(w.c_str()));
 }

@@ -1,5 +1,6 @@
 #include "support/charset.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -10,8 +11,10 @@
 
 namespace {
 
+// (charset is read through an iterator, which cppcheck does not follow.)
 struct Label {
   const char* name;  // lower case
+  // cppcheck-suppress unusedStructMember
   Charset charset;
 };
 
@@ -87,13 +90,11 @@ const unsigned char* skip_ascii(const unsigned char* p, const unsigned char* end
 }  // namespace
 
 bool charset_of_label(std::string_view label, Charset* out) {
-  for (const Label& l : kLabels) {
-    if (same_nocase(label, l.name)) {
-      *out = l.charset;
-      return true;
-    }
-  }
-  return false;
+  const auto* l = std::find_if(kLabels.begin(), kLabels.end(),
+                               [&](const Label& k) { return same_nocase(label, k.name); });
+  if (l == kLabels.end()) return false;
+  *out = l->charset;
+  return true;
 }
 
 bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used) {

@@ -111,8 +111,11 @@ new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/E/
 == undeclared and UTF-8 throughout (an unknown label declares nothing): UTF-8; &#233; to UTF-8
 args -v -x b.html
 # In the addresses, the lowest three-byte sequence, the last before the surrogates, U+10FFFF.
-file b.html <META CONTENT="text/html; charset=utf-16"><DL><DT><H3>\xE6\x97\xA5\xE6\x9C\xAC</H3><DL><DT><A HREF="https://e.x/\xE0\xA0\x80">\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E &#233;</A><A HREF="https://m/\xED\x9F\xBF\xF4\x8F\xBF\xBF">M</A></DL>\n
-err 2 written, 0 already there, 0 passed over\n
+file b.html <META CONTENT="text/html; charset=utf-16"><DL><DT><H3>\xE6\x97\xA5\xE6\x9C\xAC</H3><DL><DT><A HREF="https://e.x/\xE0\xA0\x80">\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E &#233;</A><A HREF="https://m/\xED\x9F\xBF\xF4\x8F\xBF\xBF">M</A>\n
+# A character across the end of the first 64 KiB read.
+file b.html <DT><A HREF="https://b/" ICON="{65344*i}">\xE6\x97\xA5</A></DL>\n
+err 3 written, 0 already there, 0 passed over\n
+new \xE6\x97\xA5\xE6\x9C\xAC/\xE6\x97\xA5.url {U}https://b/\r\n
 new \xE6\x97\xA5\xE6\x9C\xAC/\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\s\xC3\xA9.url {U}https://e.x/\xE0\xA0\x80\r\n
 new \xE6\x97\xA5\xE6\x9C\xAC/M.url {U}https://m/\xED\x9F\xBF\xF4\x8F\xBF\xBF\r\n
 new \xE6\x97\xA5\xE6\x9C\xAC/
@@ -122,6 +125,18 @@ args -v -x b.html
 file b.html <A HREF="https://s/\xED\xA0\x80">\xC3\xA9\x83\x5C</A>\n
 err 1 written, 0 already there, 0 passed over\n
 new \xEF\xBE\x83\xEF\xBD\xA9\xE3\x82\xBD.url {U}https://s/\xED\xA0\x80\r\n
+
+== undeclared with an overlong sequence: Shift_JIS
+args -v -x b.html
+file b.html <A HREF="https://o/\xE0\x9F\xBF">\xC3\xA9</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xEF\xBE\x83\xEF\xBD\xA9.url {U}https://o/\xE0\x9F\xBF\r\n
+
+== undeclared with a sequence above U+10FFFF: Shift_JIS
+args -v -x b.html
+file b.html <A HREF="https://t/\xF4\x90\x80\x80">\xC3\xA9</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xEF\xBE\x83\xEF\xBD\xA9.url {U}https://t/\xF4\x90\x80\x80\r\n
 
 == windows-1251, its label in any case: names converted, then references decoded; an undefined byte U+FFFD; addresses as they are; -s takes the converted heading
 args -v -x -s \xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0 b.html
