@@ -84,7 +84,9 @@ struct Tree {
   // The file's encoding; run.utf8 follows it: names reach the name steps in
   // UTF-8 unless the file is Shift_JIS.
   Charset charset = Charset::kShiftJis;
-  bool declared = false;  // a byte order mark or a META tag has named it
+  bool declared = false;       // a byte order mark or a META tag has named it
+  bool checked = false;        // ... or the whole file has been checked for UTF-8
+  const char* path = nullptr;  // the file, for that check
   SelectMode select_mode = SelectMode::kAll;
   bool in_comment = false;
   long long dl_level = 0;
@@ -177,6 +179,16 @@ void set_charset(Tree* t, Charset c) {
   t->run.utf8 = c != Charset::kShiftJis;
 }
 
+// The encoding is needed (for an address or a name): undeclared so far, the
+// file is UTF-8 when all of it is, else Shift_JIS. A file declared before its
+// first link is never read twice; a META tag after it still counts, as it
+// would had the check come first.
+void need_charset(Tree* t) {
+  if (t->declared || t->checked) return;
+  t->checked = true;
+  set_charset(t, file_is_utf8(t->path) ? Charset::kUtf8 : Charset::kShiftJis);
+}
+
 // p at "<meta": true when the first charset= of the tag names an encoding
 // by a label charset_of_label knows, into *out. The label runs to a quote,
 // ';', '/', blank or the tag's end. *next is where scanning goes on: after
@@ -200,6 +212,7 @@ bool meta_charset(char* p, char** next, Charset* out) {
 // removed, in UTF-8 when the file's encoding converts, references decoded,
 // in t->text.
 char* caption_of(Tree* t, const char* start) {
+  need_charset(t);
   t->text.resize(std::strlen(start) + 1);
   strip_tags(start, t->text.data());
   if (converts(t->charset)) {
@@ -260,6 +273,7 @@ bool href_url(Tree* t, const char* q) {
   // The value's references are decoded before anything looks at it, in a
   // copy of the tag: the quote, the decoded value, the rest of the tag from
   // the value's closing quote (tag_end has met it).
+  need_charset(t);
   const char* value_end = std::strchr(q + 1, '"');
   t->tag.assign(q, static_cast<std::size_t>(value_end - q));
   char* tag = t->tag.data();
@@ -517,9 +531,7 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
     return -1;
   }
   Tree t(o);
-  // Undeclared, the file is UTF-8 when all of it is; a byte order mark or a
-  // META tag may still say otherwise.
-  set_charset(&t, file_is_utf8(html) ? Charset::kUtf8 : Charset::kShiftJis);
+  t.path = html;
   t.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
   t.folders.path = o.outdir;
   const int result = scan_lines(&t, &in);
