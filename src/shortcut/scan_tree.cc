@@ -11,6 +11,7 @@
 #include "shortcut/refs.h"
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
+#include "support/charset.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/textio.h"
@@ -86,6 +87,12 @@ struct Tree {
   explicit Tree(const ShortcutOptions& o) : run(o) {}
 
   TreeRun run;
+  // The file's encoding; run.utf8 follows it: names reach the name steps in
+  // UTF-8 unless the file is Shift_JIS.
+  Charset charset = Charset::kShiftJis;
+  bool declared = false;       // a byte order mark or a META tag has named it
+  bool checked = false;        // ... or the whole file has been checked for UTF-8
+  const char* path = nullptr;  // the file, for that check
   SelectMode select_mode = SelectMode::kAll;
   bool in_comment = false;
   long long dl_level = 0;
@@ -99,6 +106,7 @@ struct Tree {
   std::string url;   // work texts of one link or heading
   std::string text;
   std::string tag;
+  std::string converted;  // a caption in UTF-8, from a file of another encoding
 };
 
 // The lines of the file without their line ends, the line after the current
@@ -172,9 +180,27 @@ char* tag_close(char* p, const char* limit) {
   return nullptr;
 }
 
-// p at "<meta": true when the tag declares charset=utf-8. *next is where
-// scanning goes on: after the tag, or the end of the line.
-bool meta_utf8(char* p, char** next) {
+void set_charset(Tree* t, Charset c) {
+  t->charset = c;
+  t->run.utf8 = c != Charset::kShiftJis;
+}
+
+// The encoding is needed (for an address or a name): undeclared so far, the
+// file is UTF-8 when all of it is, else Shift_JIS. A file declared before its
+// first link is never read twice; a META tag after it still counts, as it
+// would had the check come first.
+void need_charset(Tree* t) {
+  if (t->declared || t->checked) return;
+  t->checked = true;
+  set_charset(t, file_is_utf8(t->path) ? Charset::kUtf8 : Charset::kShiftJis);
+}
+
+// p at "<meta": true when the first charset= of the tag names an encoding
+// by a label charset_of_label knows, into *out. The label runs to a quote,
+// ';', '/', blank or the tag's end. *next is where scanning goes on: after
+// the tag, or the end of the line.
+//   CONTENT="text/html; charset=Windows-1251" -> kWindows1251;  charset=utf-16 -> false
+bool meta_charset(char* p, char** next, Charset* out) {
   char* gt = std::strchr(p, '>');
   char* end = gt != nullptr ? gt : p + std::strlen(p);
   *next = end;
@@ -182,16 +208,24 @@ bool meta_utf8(char* p, char** next) {
     if (!has_nocase(c, "charset=")) continue;
     c += 8;
     if (*c == '"' || *c == '\'') ++c;
-    return has_nocase(c, "utf-8");
+    const std::size_t n = std::strcspn(c, "\"'; \t/>");
+    return charset_of_label(std::string_view(c, n), out);
   }
   return false;
 }
 
 // The text between a start tag and the '<' cut at its closing tag: markup
-// removed, references decoded, in t->text.
+// removed, in UTF-8 when the file's encoding converts, references decoded,
+// in t->text.
 char* caption_of(Tree* t, const char* start) {
+  need_charset(t);
   t->text.resize(std::strlen(start) + 1);
   strip_tags(start, t->text.data());
+  if (converts(t->charset)) {
+    t->converted.clear();
+    charset_to_utf8(t->charset, t->text.c_str(), &t->converted);
+    t->text.swap(t->converted);
+  }
   decode_refs(t->text.data(), t->run.utf8);
   return t->text.data();
 }
@@ -245,11 +279,12 @@ bool href_url(Tree* t, const char* q) {
   // The value's references are decoded before anything looks at it, in a
   // copy of the tag: the quote, the decoded value, the rest of the tag from
   // the value's closing quote (tag_end has met it).
+  need_charset(t);
   const char* value_end = std::strchr(q + 1, '"');
   t->tag.assign(q, static_cast<std::size_t>(value_end - q));
   char* tag = t->tag.data();
-  t->tag.resize(
-      static_cast<std::size_t>(decode_refs(tag + 1, tag + t->tag.size(), t->run.utf8) - tag));
+  t->tag.resize(static_cast<std::size_t>(
+      decode_refs(tag + 1, tag + t->tag.size(), t->charset == Charset::kUtf8) - tag));
   if (!script_href(t->tag.c_str())) {
     t->url.assign(t->tag, 1);  // a decoded '"' stays part of the address
   } else {
@@ -267,14 +302,15 @@ bool href_url(Tree* t, const char* q) {
   return true;
 }
 
-// The link in t->url named caption, where links are written: its file
-// written into the current folder, and counted. False when the scan stops.
-bool write_link(Tree* t, char* caption) {
+// The link in t->url whose caption text starts at cap, where links are
+// written: its file written into the current folder, and counted. False when
+// the scan stops. Before the -s folder the caption is not even made.
+bool write_link(Tree* t, const char* cap) {
   if (t->select_mode == SelectMode::kWaiting) return true;
   const Folders& f = t->folders;
-  const UrlResult r =
-      f.dead ? UrlResult::kPassed
-             : make_tree_url(&t->run, Link{caption, t->url.c_str()}, f.path, f.held.back());
+  const UrlResult r = f.dead ? UrlResult::kPassed
+                             : make_tree_url(&t->run, Link{caption_of(t, cap), t->url.c_str()},
+                                             f.path, f.held.back());
   count(&t->counts, r);
   return r != UrlResult::kStop;
 }
@@ -307,7 +343,7 @@ char* link_steps(Tree* t, char* p) {
     return cap;
   }
   *close = '\0';
-  return write_link(t, caption_of(t, cap)) ? close + 1 : nullptr;
+  return write_link(t, cap) ? close + 1 : nullptr;
 }
 
 // True when a top-level heading is the -s folder: as it stands, or, in a
@@ -416,8 +452,10 @@ LineEnd scan_line(Tree* t, char* p) {
       p += 4;
     } else if (starts(p, "<H3", "<h3") && (p[3] == '>' || p[3] == ' ' || p[3] == '\t')) {
       p = heading_steps(t, p);
-    } else if (!t->seen_dl && !t->run.utf8 && has_nocase(p, "<meta")) {
-      t->run.utf8 = meta_utf8(p, &p);
+    } else if (!t->seen_dl && !t->declared && has_nocase(p, "<meta")) {
+      Charset c = Charset::kShiftJis;
+      t->declared = meta_charset(p, &p, &c);
+      if (t->declared) set_charset(t, c);
     } else {
       ++p;
     }
@@ -479,7 +517,8 @@ int scan_lines(Tree* t, TextIn* in) {
   for (bool first = true; take_line(&src, &t->line); first = false) {
     char* p = t->line.data();
     if (first && has(p, "\xEF\xBB\xBF")) {
-      t->run.utf8 = true;
+      set_charset(t, Charset::kUtf8);
+      t->declared = true;
       p += 3;
     }
     t->join = Join{};
@@ -503,6 +542,7 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
     return -1;
   }
   Tree t(o);
+  t.path = html;
   t.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
   t.folders.path = o.outdir;
   // The one folder opened by its path. When it cannot be, nothing below it

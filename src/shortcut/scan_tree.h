@@ -7,8 +7,11 @@
 
 /// Scans the HTML file as scan_html does, with these differences: lines are
 /// whole, however long; character references are decoded in href values and
-/// captions; the file is UTF-8 when it begins with a byte order mark or a
-/// META tag before its first "<DL>" says charset=utf-8, else Shift_JIS; a
+/// captions; the file's encoding is UTF-8 when it begins with a byte order
+/// mark, else the first one a META tag before its first "<DL>" names by a
+/// label charset_of_label knows, else UTF-8 when the whole file is valid
+/// UTF-8, else Shift_JIS (captions and headings of an encoding that converts
+/// are converted to UTF-8 as they are taken, before their references); a
 /// "<DT>" with a heading "<H3 ...>name</H3>" is a folder whose next list
 /// holds its entries, made as a subfolder (a link, file or junction there
 /// gives "\"%s\": not a folder\n", a failure "\"%s\": cannot create

@@ -108,6 +108,67 @@ new out/my-A\s(2).url {U}https://b/{I}
 new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/my-\xE3\x82\xBD\xE3\x80\x80A&#233;.url {U}http://h/d//x{I}
 new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/E/
 
+== undeclared and UTF-8 throughout (an unknown label declares nothing): UTF-8; &#233; to UTF-8
+args -v -x b.html
+# In the addresses, the lowest three-byte sequence, the last before the surrogates, U+10FFFF.
+file b.html <META CONTENT="text/html; charset=utf-16"><DL><DT><H3>\xE6\x97\xA5\xE6\x9C\xAC</H3><DL><DT><A HREF="https://e.x/\xE0\xA0\x80">\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E &#233;</A><A HREF="https://m/\xED\x9F\xBF\xF4\x8F\xBF\xBF">M</A>\n
+# A character across the end of the first 64 KiB read.
+file b.html <DT><A HREF="https://b/" ICON="{65344*i}">\xE6\x97\xA5</A></DL>\n
+err 3 written, 0 already there, 0 passed over\n
+new \xE6\x97\xA5\xE6\x9C\xAC/\xE6\x97\xA5.url {U}https://b/\r\n
+new \xE6\x97\xA5\xE6\x9C\xAC/\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\s\xC3\xA9.url {U}https://e.x/\xE0\xA0\x80\r\n
+new \xE6\x97\xA5\xE6\x9C\xAC/M.url {U}https://m/\xED\x9F\xBF\xF4\x8F\xBF\xBF\r\n
+new \xE6\x97\xA5\xE6\x9C\xAC/
+
+== undeclared with one sequence UTF-8 does not allow (a surrogate, in an address): Shift_JIS
+args -v -x b.html
+file b.html <A HREF="https://s/\xED\xA0\x80">\xC3\xA9\x83\x5C</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xEF\xBE\x83\xEF\xBD\xA9\xE3\x82\xBD.url {U}https://s/\xED\xA0\x80\r\n
+
+== undeclared with an overlong sequence: Shift_JIS
+args -v -x b.html
+file b.html <A HREF="https://o/\xE0\x9F\xBF">\xC3\xA9</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xEF\xBE\x83\xEF\xBD\xA9.url {U}https://o/\xE0\x9F\xBF\r\n
+
+== undeclared with a sequence above U+10FFFF: Shift_JIS
+args -v -x b.html
+file b.html <A HREF="https://t/\xF4\x90\x80\x80">\xC3\xA9</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xEF\xBE\x83\xEF\xBD\xA9.url {U}https://t/\xF4\x90\x80\x80\r\n
+
+== windows-1251, its label in any case: names converted, then references decoded; an undefined byte U+FFFD; addresses as they are; -s takes the converted heading
+args -v -x -s \xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0 b.html
+file b.html <META CONTENT="text/html; charset=WINDOWS-1251"><DL><DT><H3>\xCF\xE0\xEF\xEA\xE0</H3><DL><DT><A HREF="https://r/\xCF">\xCF\xF0\xE8\x98&#233;</A></DL></DL>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xD0\x9F\xD1\x80\xD0\xB8\xEF\xBF\xBD\xC3\xA9.url {U}https://r/\xCF\r\n
+
+== gb2312 read as GBK: a lead byte before a blank, and 0xFF, are U+FFFD each; folder names converted too
+args -v -x b.html
+file b.html <META CONTENT="charset=gb2312"><DL><DT><H3>\xD6\xD0\xCE\xC4</H3><DL><DT><A HREF="https://g/">\xBA\xBA\xD7\xD6\xA1 x\xFF</A></DL>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xE4\xB8\xAD\xE6\x96\x87/\xE6\xB1\x89\xE5\xAD\x97\xEF\xBF\xBD\sx\xEF\xBF\xBD.url {U}https://g/\r\n
+new \xE4\xB8\xAD\xE6\x96\x87/
+
+== big5
+args -v -x b.html
+file b.html <META CONTENT="charset=big5"><A HREF="https://b/">\xA4\xA4\xA4\xE5\xFFb</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xE4\xB8\xAD\xE6\x96\x87\xEF\xBF\xBDb.url {U}https://b/\r\n
+
+== ks_c_5601-1987 read as EUC-KR
+args -v -x b.html
+file b.html <META CONTENT="charset=ks_c_5601-1987"><A HREF="https://k/">\xC7\xD1\xB1\xB9\xFFk</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xED\x95\x9C\xEA\xB5\xAD\xEF\xBF\xBDk.url {U}https://k/\r\n
+
+== euc-jp
+args -v -x b.html
+file b.html <META CONTENT="charset=euc-jp"><A HREF="https://j/">\xC6\xFC\xCB\xDC\xFFj</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xE6\x97\xA5\xE6\x9C\xAC\xEF\xBF\xBDj.url {U}https://j/\r\n
+
 == bytes only POSIX names hold; links where folders should be
 only posix
 args -v -x -o out b.html

@@ -1,0 +1,67 @@
+// The encodings -x reads a bookmark file in: the labels a META tag names them
+// by, the check that a whole file is UTF-8, and the conversion of a name to
+// UTF-8 (by the platform: iconv on POSIX, MultiByteToWideChar on Windows,
+// charset-posix.cc / charset-win32.cc).
+#ifndef FAVLINK_SUPPORT_CHARSET_H_
+#define FAVLINK_SUPPORT_CHARSET_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+/// A bookmark file's encoding. UTF-8 and Shift_JIS names go to the name steps
+/// as they stand; every other encoding is converted to UTF-8 first.
+// The windows-125x code pages stand together, in order.
+enum class Charset {
+  kShiftJis,
+  kUtf8,
+  kWindows1250,
+  kWindows1251,
+  kWindows1252,  // also iso-8859-1 and us-ascii, read as browsers read them
+  kWindows1253,
+  kWindows1254,
+  kWindows1255,
+  kWindows1256,
+  kWindows1257,
+  kWindows1258,
+  kIso8859_2,
+  kIso8859_5,
+  kIso8859_7,
+  kIso8859_15,
+  kKoi8R,
+  kKoi8U,
+  kGbk,  // gbk, gb2312, x-gbk
+  kGb18030,
+  kBig5,   // big5, big5-hkscs
+  kEucKr,  // euc-kr, ks_c_5601-1987 (the Windows superset, code page 949)
+  kEucJp,
+};
+
+/// True when names of the encoding are converted to UTF-8 before anything
+/// else is done with them.
+constexpr bool converts(Charset c) { return c != Charset::kShiftJis && c != Charset::kUtf8; }
+
+/// The encoding a charset label names, ASCII case ignored; false (and *out
+/// untouched) for a label of none of them.
+///   "UTF8" -> kUtf8;  "x-SJIS" -> kShiftJis;  "latin1" -> kWindows1252;  "utf-16" -> false
+bool charset_of_label(std::string_view label, Charset* out);
+
+/// Checks n bytes at p as UTF-8: no invalid or overlong sequence, no
+/// surrogate, nothing above U+10FFFF. *used receives the length of the whole
+/// sequences checked; the 1 to 3 bytes after them, when there are any, begin
+/// a sequence that may yet be completed by the bytes that follow. False at
+/// the first byte that cannot be part of valid UTF-8.
+///   "a\xC3\xA9" -> true, 3;  "a\xE3\x81" -> true, 1;  "\xC0\xAF" "\xED\xA0\x80" -> false
+bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used);
+
+/// True when the file at path, as the text reader reads it (up to a Ctrl-Z
+/// on Windows), is valid UTF-8 throughout; false too when it cannot be read.
+bool file_is_utf8(const char* path);
+
+/// Appends the UTF-8 form of s, a text of the encoding c (one that converts),
+/// to *out. A byte sequence the encoding does not define becomes U+FFFD, one
+/// for each byte where no character starts.
+///   kWindows1251 "\xCF\xF0\xE8" -> "При";  kWindows1251 "a\x98" -> "a\xEF\xBF\xBD"
+void charset_to_utf8(Charset c, const char* s, std::string* out);
+
+#endif  // FAVLINK_SUPPORT_CHARSET_H_
