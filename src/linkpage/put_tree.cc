@@ -83,27 +83,42 @@ struct Level {
   std::size_t next = 0;
 };
 
+// A .url name of a folder, and whether it was a file (or a link to one)
+// when the folder was read.
+struct UrlName {
+  std::string name;
+  bool file;
+  bool operator<(const UrlName& other) const { return name < other.name; }
+};
+
 // Reads the folder f once, at path (rel below the argument): its .url files
 // go on the page in byte order, and its subfolders, when it has any, are
-// pushed in byte order as a new level. False when it cannot be read, also
-// when a read fails midway: what was read is then left out.
+// pushed in byte order as a new level. A .url name that is neither a file
+// nor a folder of its own (a FIFO, a link to a folder) is reported. False
+// when the folder cannot be read, also when a read fails midway: what was
+// read is then left out.
 bool enter(WalkFolder&& f, const std::string& path, const std::string& rel,
            std::vector<Level>* levels) {
-  std::vector<std::string> files;
+  std::vector<UrlName> files;
   std::vector<std::string> folders;
   const bool ok = read_folder(f, [&](const char* name, EntryKind kind) {
-    if (kind == EntryKind::kFile && url_file(name)) {
-      files.emplace_back(name);
-    } else if (kind == EntryKind::kFolder) {
+    if (kind == EntryKind::kFolder) {
       folders.emplace_back(name);
+    } else if (url_file(name)) {
+      files.push_back(UrlName{name, kind == EntryKind::kFile});
     }
   });
   if (!ok) return false;
   std::sort(files.begin(), files.end());
   std::sort(folders.begin(), folders.end());
   if (bookmark_type()) bookmark_folders(rel);
-  for (const std::string& name : files) {
-    const TextOpen got = put_entry(&f, name.c_str(), rel, name.substr(0, name.size() - 4), true);
+  for (const UrlName& file : files) {
+    const std::string& name = file.name;
+    // Opened as a regular file only: what took its place since the folder
+    // was read is not read either.
+    const TextOpen got = file.file ? put_entry(&f, name.c_str(), rel,
+                                               name.substr(0, name.size() - 4), true)
+                                   : TextOpen::kNotRegular;
     if (got == TextOpen::kNotRegular) {
       errmsg("%s: not a regular file\n", entry_path(path, name).c_str());
     } else if (got == TextOpen::kNotFound) {
