@@ -65,14 +65,6 @@ bool url_file(const char* name) {
   return e[0] == '.' && (e[1] | 0x20) == 'u' && (e[2] | 0x20) == 'r' && (e[3] | 0x20) == 'l';
 }
 
-// The path of a walked entry, for a report: the folder's path, then name.
-std::string entry_path(const std::string& folder, const std::string& name) {
-  std::string path = folder;
-  path.push_back(kPathSep);
-  path += name;
-  return path;
-}
-
 // A folder the walk is in: held open while its subfolders, in byte order,
 // are visited; the sizes of the path and of the part below the argument.
 struct Level {
@@ -116,13 +108,17 @@ bool enter(WalkFolder&& f, const std::string& path, const std::string& rel,
     const std::string& name = file.name;
     // Opened as a regular file only: what took its place since the folder
     // was read is not read either.
-    const TextOpen got = file.file ? put_entry(&f, name.c_str(), rel,
-                                               name.substr(0, name.size() - 4), true)
-                                   : TextOpen::kNotRegular;
+    const TextOpen got =
+        file.file ? put_entry(&f, name.c_str(), rel, name.substr(0, name.size() - 4), true)
+                  : TextOpen::kNotRegular;
+    if (got == TextOpen::kOpened) continue;
+    std::string at = path;
+    at += kPathSep;
+    at += name;
     if (got == TextOpen::kNotRegular) {
-      errmsg("%s: not a regular file\n", entry_path(path, name).c_str());
-    } else if (got == TextOpen::kNotFound) {
-      errmsg("%s: cannot read\n", entry_path(path, name).c_str());
+      errmsg("%s: not a regular file\n", at.c_str());
+    } else {
+      errmsg("%s: cannot read\n", at.c_str());
     }
   }
   if (!folders.empty()) {
@@ -199,8 +195,8 @@ void tree_put_arg(const char* arg) {
   if (dot != std::string::npos) entry.resize(dot);
   const std::size_t sep = entry.find_last_of("/\\");
   const std::string folder = sep == std::string::npos ? "" : entry.substr(0, sep);
-  const TextOpen got =
-      put_entry(nullptr, arg, folder, sep == std::string::npos ? entry : entry.substr(sep + 1), false);
+  const TextOpen got = put_entry(nullptr, arg, folder,
+                                 sep == std::string::npos ? entry : entry.substr(sep + 1), false);
   if (got == TextOpen::kNotRegular) {
     errmsg("%s: not a regular file\n", arg);
   } else if (got == TextOpen::kNotFound) {

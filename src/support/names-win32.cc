@@ -43,8 +43,9 @@ namespace {
 // refused; without it, followed (the walk's argument, named by the user).
 HANDLE open_listing(const std::wstring& w, bool own) {
   const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (own ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-  HANDLE h = CreateFileW(w.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
+  HANDLE h =
+      CreateFileW(w.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
   if (h == INVALID_HANDLE_VALUE) return h;
   BY_HANDLE_FILE_INFORMATION info;
   const DWORD refused = own ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
@@ -88,7 +89,8 @@ FolderOpen open_folder(WalkFolder* f, const char* path) {
   // that the handle holds it, not through a junction that named it.
   constexpr DWORD kLongestPath = 32768;
   std::wstring final_path(kLongestPath, L'\0');
-  const DWORD n = GetFinalPathNameByHandleW(h, final_path.data(), kLongestPath, FILE_NAME_NORMALIZED);
+  const DWORD n =
+      GetFinalPathNameByHandleW(h, final_path.data(), kLongestPath, FILE_NAME_NORMALIZED);
   f->handle = reinterpret_cast<std::intptr_t>(h);
   f->path = narrow(n > 0 && n < kLongestPath ? final_path.c_str() : full.c_str());
   return FolderOpen::kOpened;

@@ -1,9 +1,8 @@
-#include <windows.h>
-
 #include <errno.h>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include "support/names.h"
 #include "support/textio.h"
@@ -33,7 +32,7 @@ int text_open_regular_fd(const char* path, const WalkFolder* folder) {
     // A folder opens only with backup semantics: it is there, but no file.
     const DWORD attr = GetFileAttributesW(w.c_str());
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0 ? kNotRegularFd
-                                                                                   : -1;
+                                                                                     : -1;
   }
   // A device (NUL, CON, COM1) or a pipe is no disk file.
   if (GetFileType(h) != FILE_TYPE_DISK) {
