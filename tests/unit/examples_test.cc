@@ -42,7 +42,7 @@ std::string out_of(F f) {
 
 // Where f finds something in s, as an offset (-1: null).
 template <typename F>
-long at(std::string s, F f) {
+std::ptrdiff_t at(std::string s, F f) {
   const char* p = f(s.data());
   return p == nullptr ? -1 : p - s.data();
 }
