@@ -15,6 +15,9 @@
 //       the folders and DIR at random; file and folder names with non-ASCII
 //       letters, blanks and some '&', some ending in ".URL", an '&' in some
 //       URLs, and a desktop.ini (not a .url file) in every fifth folder
+//   favlink_bench_gen flat N DIR
+//       one folder DIR of N .url files (CR LF) for link page mode -x, made in
+//       an order of their own, not that of their names
 //   favlink_bench_gen scan BYTES OUT.html [crlf]
 //       a bookmark file of at least BYTES bytes whose links are all relative:
 //       without -a nothing is written, so only the scanner runs
@@ -484,6 +487,21 @@ void favtree(std::size_t n, const std::string& dir) {
   }
 }
 
+void flat(std::size_t n, const std::string& dir) {
+  Rng r;
+  if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) die(std::strerror(errno), dir);
+  // Numbers taken with a stride prime to n: every one once, out of order.
+  const std::size_t stride = n % 7919 != 0 ? 7919 : 1;
+  for (std::size_t k = 0, i = 0; k < n; ++k, i = (i + stride) % n) {
+    const std::string path = dir + "/" + std::string(r.pick(kSites)) + "-" +
+                             std::string(r.pick(kTopics)) + "-" + num6(i) + ".url";
+    std::FILE* fp = open_out(path);
+    const std::string body = url_file(r, i);
+    std::fwrite(body.data(), 1, body.size(), fp);
+    close_out(fp, path);
+  }
+}
+
 void bigline(std::uint64_t bytes, const std::string& path) {
   Rng r;
   std::FILE* out = open_out(path);
@@ -516,6 +534,7 @@ int usage() {
       "usage: favlink_bench_gen bookmarks N OUT.html MANIFEST\n"
       "       favlink_bench_gen favorites N DIR LIST\n"
       "       favlink_bench_gen favtree N DIR\n"
+      "       favlink_bench_gen flat N DIR\n"
       "       favlink_bench_gen scan BYTES OUT.html [crlf]\n"
       "       favlink_bench_gen modern N OUT.html MANIFEST\n"
       "       favlink_bench_gen bigline BYTES OUT.html\n",
@@ -539,6 +558,8 @@ int main(int argc, char** argv) {
     favorites(static_cast<std::size_t>(n), argv[3], argv[4]);
   } else if (mode == "favtree" && argc == 4) {
     favtree(static_cast<std::size_t>(n), argv[3]);
+  } else if (mode == "flat" && argc == 4) {
+    flat(static_cast<std::size_t>(n), argv[3]);
   } else if (mode == "scan" && (argc == 4 || (argc == 5 && std::strcmp(argv[4], "crlf") == 0))) {
     std::FILE* out = open_out(argv[3]);
     BookmarkWriter(out, nullptr, true, argc == 5).write(0, n);

@@ -16,11 +16,12 @@
 //       then one write of the whole page (list type) on standard output. The
 //       page is favlink's for names without a folder part.
 //   favlink_floor walk DIR
-//       favlink -x DIR: each folder read once (opendir, readdir to the end,
-//       closedir), its .url files (any case) in byte order, each read to
-//       its end (an [InternetShortcut.W] section may follow the URL= line),
-//       then its subfolders in byte order, depth first; then one write of
-//       the UTF-8 page, headed per folder by its path below DIR
+//       favlink -x DIR: each folder read once (openat through its parent,
+//       fdopendir, readdir to the end), its .url files (any case) in byte
+//       order, each opened through it (openat, fstat) and read to its end (an
+//       [InternetShortcut.W] section may follow the URL= line), then its
+//       subfolders in byte order, depth first; then one write of the UTF-8
+//       page, headed per folder by its path below DIR
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -192,10 +193,17 @@ struct Walk {
   std::string data;
 };
 
-// The folder path, rel below the argument ("" the argument itself).
-void walk_folder(Walk* w, const std::string& path, const std::string& rel) {
-  DIR* dir = ::opendir(path.c_str());
-  if (dir == nullptr) die(std::strerror(errno), path.c_str());
+// The folder name of the folder at (AT_FDCWD: the argument), rel below the
+// argument ("" the argument itself). As favlink: opened through its parent
+// without following links, read once, its files opened through it without
+// blocking and checked to be regular before they are read. The stream stays
+// open while the subfolders are walked, for its descriptor.
+void walk_folder(Walk* w, int at, const std::string& name_in, const std::string& rel) {
+  const int fd = ::openat(at, name_in.c_str(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC | (at == AT_FDCWD ? 0 : O_NOFOLLOW));
+  if (fd < 0) die(std::strerror(errno), name_in.c_str());
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) die(std::strerror(errno), name_in.c_str());
   std::vector<std::string> files, folders;
   while (const dirent* e = ::readdir(dir)) {
     const std::string name = e->d_name;
@@ -203,27 +211,30 @@ void walk_folder(Walk* w, const std::string& path, const std::string& rel) {
     unsigned char type = e->d_type;
     if (type == DT_LNK || type == DT_UNKNOWN) {
       // As favlink: a link counts only as the file it leads to.
-      const std::string full = path + "/" + name;
       struct stat st;
-      if (type == DT_UNKNOWN && ::lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+      bool link = type == DT_LNK;
+      if (!link && ::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
         type = DT_DIR;
       } else {
-        type = ::stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+        type = ::fstatat(fd, name.c_str(), &st, 0) == 0 && S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
       }
     }
     if (type == DT_REG && url_name(name)) files.push_back(name);
     if (type == DT_DIR) folders.push_back(name);
   }
-  ::closedir(dir);
   std::sort(files.begin(), files.end());
   std::sort(folders.begin(), folders.end());
 
   bool heading = false;
   char buf[kReadSize];
   for (const std::string& name : files) {
-    const std::string file = path + "/" + name;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) continue;
+    const int file = ::openat(fd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (file < 0) continue;
+    struct stat st;
+    if (::fstat(file, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(file);
+      continue;
+    }
     if (!rel.empty() && !heading) {
       if (!w->first_list) w->page += "</OL><HR>\n";
       w->page += "<H3>[";
@@ -236,8 +247,8 @@ void walk_folder(Walk* w, const std::string& path, const std::string& rel) {
     w->first_list = false;
     w->data.clear();
     ssize_t got;
-    while ((got = ::read(fd, buf, sizeof buf)) > 0) w->data.append(buf, static_cast<std::size_t>(got));
-    ::close(fd);
+    while ((got = ::read(file, buf, sizeof buf)) > 0) w->data.append(buf, static_cast<std::size_t>(got));
+    ::close(file);
     bool complete = false;
     const std::string_view url = url_line(w->data, &complete);
     if (!complete) continue;
@@ -247,7 +258,8 @@ void walk_folder(Walk* w, const std::string& path, const std::string& rel) {
     append_escaped(&w->page, std::string_view(name).substr(0, name.size() - 4));
     w->page += "</A><BR>\n";
   }
-  for (const std::string& name : folders) walk_folder(w, path + "/" + name, rel.empty() ? name : rel + "/" + name);
+  for (const std::string& name : folders) walk_folder(w, fd, name, rel.empty() ? name : rel + "/" + name);
+  ::closedir(dir);
 }
 
 int walk(const char* dir) {
@@ -257,7 +269,7 @@ int walk(const char* dir) {
       "<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\n"
       "<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n"
       "<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n";
-  walk_folder(&w, dir, "");
+  walk_folder(&w, AT_FDCWD, dir, "");
   w.page += "</OL>\n<HR>\n</BODY>\n</HTML>\n";
   return write_all(1, w.page.data(), w.page.size()) ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints the table of bench/run from the timings it left in its scratch folder.
 
-    table.py DIR LINKS FILES SCAN_BYTES SMALL_BYTES CORES
+    table.py DIR LINKS FILES SCAN_BYTES SMALL_BYTES CORES WIDE
 
 DIR/r.KEY holds one line "wall user system" (seconds) per timed run, DIR/m.KEY
 the peak resident set in KiB of one run; the -x inputs (modern.html, its
@@ -12,7 +12,7 @@ import statistics
 import sys
 
 d = sys.argv[1]
-n_links, n_files, scan_bytes, small_bytes, cores = map(int, sys.argv[2:])
+n_links, n_files, scan_bytes, small_bytes, cores, n_wide = map(int, sys.argv[2:])
 scan_mb, small_mb = scan_bytes // 1000000, small_bytes // 1000000
 
 
@@ -77,6 +77,11 @@ if has('lpx.fav'):
           f'{sec(wall("lpx.floor"))}{"":10}{wall("lpx.fav") / wall("lpx.floor"):10.2f}'
           f'{cpu("lpx.fav") / cpu("lpx.floor"):7.2f}{"":9}  '
           f'{kib("lpx.fav") / 1024:.1f} / {kib("lpx.floor") / 1024:.1f}')
+for key, n in (('wide1', n_wide), ('wide4', 4 * n_wide)):
+    if has(key + '.fav'):
+        print(f'{f"link page -x, {n} in one dir":32}{sec(wall(key + ".fav"))}{sec(wall(key + ".floor"))}{"":10}'
+              f'{wall(key + ".fav") / wall(key + ".floor"):10.2f}{cpu(key + ".fav") / cpu(key + ".floor"):7.2f}'
+              f'{"":9}  {kib(key + ".fav") / 1024:.1f}')
 
 
 def longest(name):
@@ -135,6 +140,12 @@ if has('lpx.fav'):
     lpx = wall('lpx.fav') / wall('lpx.floor')
     target(lpx <= 1.2, f'link page -x, {n_files} files in {n_favx} folders: favlink/floor {lpx:.3f}'
            f' <= 1.2 (cpu {cpu("lpx.fav") / cpu("lpx.floor"):.2f})')
+if has('wide4.fav'):
+    grow = wall('wide4.fav') / wall('wide1.fav')
+    target(grow <= 4.5, f'link page -x, one dir of {4 * n_wide} files / of {n_wide}: {grow:.2f} <= 4.5')
+    w4 = wall('wide4.fav') / wall('wide4.floor')
+    target(w4 <= 1.3, f'link page -x, one dir of {4 * n_wide} files: favlink/floor {w4:.3f} <= 1.3'
+           f' (cpu {cpu("wide4.fav") / cpu("wide4.floor"):.2f})')
 if has('scan.fav'):
     target(mbs('scan.fav') >= 500, f'scan-only: {mbs("scan.fav"):.0f} MB/s >= 500')
     target(wall('scan.fav') <= 8 * wall('scan.wc'),

@@ -7,6 +7,8 @@
 #   deb        the Debian package installs a favlink that runs
 #   browser    headless Chromium shows every name and address of a page
 #   race       -x goes on in the folder it made when another process swaps it for a link
+#   swap       -x FOLDER while the disk changes: a folder swapped for a link, a file for a
+#              FIFO, mid-walk; a tree deeper than the path limit
 # (Every corpus file goes through both modes in the fuzz run, under the sanitizers.)
 set -eu
 check=$1 prog=$(realpath "$2") src=$(realpath "$3")
@@ -114,6 +116,45 @@ ok = (run.wait() == 0 and os.listdir('victim') == [] and err[-2:] == ['"out/News
 sys.exit(not ok and print(run.returncode, os.listdir('victim'), err[-2:], made) is None)
 PY
   ;;
+swap)
+  # favlink is held in a write of the page by a pipe nobody reads: the files of
+  # T come first, 300 KB of page, more than the pipe and the page buffer hold.
+  # While it waits, T/B becomes a link to V and T/z.url a FIFO; then the pipe
+  # is drained. Neither is read, and each is reported.
+  mkdir -p T/B V && echo URL=http://victim/ >V/victim.url && echo URL=http://b/ >T/B/b.url
+  python3 - "$prog" <<'PY' || fail "swap: $(cat report)"
+import fcntl, os, subprocess, sys, termios, time
+for i in range(300): open('T/a%03d.url' % i, 'w').write('URL=http://a/' + 'x' * 1000)
+open('T/z.url', 'w').write('URL=http://z/')
+p = subprocess.Popen([sys.argv[1], '-x', 'T'], stdout=subprocess.PIPE, stderr=open('err', 'wb'))
+r = p.stdout.fileno()
+full = fcntl.fcntl(r, 1032)   # F_GETPIPE_SZ
+queued = lambda: int.from_bytes(fcntl.ioctl(r, termios.FIONREAD, bytes(4)), sys.byteorder)
+for _ in range(3000):
+    if queued() >= full: break
+    time.sleep(0.01)
+os.rename('T/B', 'T/B.old'); os.symlink('../V', 'T/B')
+os.remove('T/z.url'); os.mkfifo('T/z.url')
+try:
+    page, status = p.communicate(timeout=60)[0], p.returncode
+except subprocess.TimeoutExpired:
+    p.kill()
+    page, status = p.communicate()[0], 'a hang'
+err = open('err', 'rb').read()
+bad = [w for w, ok in [('status %s' % status, status == 0), ('the link was followed', b'victim' not in page),
+       ('stderr: %r' % err, err == b'T/z.url: not a regular file\nT/B: cannot read folder\n'),
+       ('not 300 links', page.count(b'<LI>') == 300)] if not ok]
+open('report', 'w').write(', '.join(bad))
+sys.exit(bool(bad))
+PY
+  # 21 nested folders of 200 bytes: their path, 4,221 bytes, is longer than
+  # PATH_MAX. Made one folder at a time, as favlink reads them.
+  python3 -c "import os
+os.mkdir('D'); os.chdir('D'); open('top.url', 'w').write('URL=top')
+for i in range(21): os.mkdir('d' * 200); os.chdir('d' * 200)
+open('deep.url', 'w').write('URL=deep')"
+  run -x -f2 D && [ ! -s err ] && [ "$(grep -o 'HREF="[^"]*' out | tr '\n' ' ')" = 'HREF="top HREF="deep ' ] &&
+    [ "$(grep -c '<DT><H3>ddd*</H3>' out)" -eq 21 ] || fail "deep walk: $(head -c 300 err)" ;;
 *) fail "no check $check" ;;
 esac
 echo "$check: passed"

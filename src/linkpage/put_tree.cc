@@ -15,10 +15,6 @@
 
 namespace {
 
-// Names read from one folder at a time: a walk holds at most this many
-// names per level, however large the folder.
-constexpr std::size_t kBatch = 4096;
-
 // The buffers of shortcut_address, kept from file to file: the line read,
 // the first "URL=" value and the decoded one of the .W section.
 std::string g_line;
@@ -89,26 +85,29 @@ void list_for(const std::string& folder, bool walked) {
   new_list(heading.c_str());
 }
 
-// One .url file: its folder's heading, then the link of its address (read
-// whole) named name; a bookmark file dates it by the file's last write.
-// False when the file cannot be opened.
+// One .url file, path (a name in at when at is not null): its folder's
+// heading, then the link of its address (read whole) named name; a bookmark
+// file dates it by the file's last write. Only a regular file is read; what
+// else the open gives is returned.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): both calls pass the folder, then the name
-bool put_entry(const char* path, const std::string& folder, const std::string& name, bool walked) {
+TextOpen put_entry(const WalkFolder* at, const char* path, const std::string& folder,
+                   const std::string& name, bool walked) {
   TextIn in;
-  if (!text_open(&in, path)) return false;
+  const TextOpen opened = text_open_regular(&in, path, at);
+  if (opened != TextOpen::kOpened) return opened;
   if (bookmark_type()) {
     bookmark_folders(folder);
   } else {
     list_for(folder, walked);
   }
   const char* url = shortcut_address(&in);
-  if (url == nullptr) return true;
+  if (url == nullptr) return TextOpen::kOpened;
   if (bookmark_type()) {
     bookmark_item(url, name.c_str(), text_mtime(in));
   } else {
     put_item(url, name.c_str());
   }
-  return true;
+  return TextOpen::kOpened;
 }
 
 bool url_file(const char* name) {
@@ -118,90 +117,78 @@ bool url_file(const char* name) {
   return e[0] == '.' && (e[1] | 0x20) == 'u' && (e[2] | 0x20) == 'r' && (e[3] | 0x20) == 'l';
 }
 
-// Names of one folder in byte order: at most kBatch files and kBatch
-// folders, and whether more were left over.
-struct Batch {
-  std::vector<std::string> files;
-  std::vector<std::string> folders;
-  bool more_files = false;
-  bool more_folders = false;
-};
-
-// Keeps the kBatch smallest names greater than after in a max-heap.
-void keep_smallest(std::vector<std::string>* heap, bool* more, const std::string* after,
-                   const char* name) {
-  if (after != nullptr && std::strcmp(name, after->c_str()) <= 0) return;
-  if (heap->size() == kBatch) {
-    *more = true;
-    if (std::strcmp(name, heap->front().c_str()) >= 0) return;
-    std::pop_heap(heap->begin(), heap->end());
-    heap->pop_back();
-  }
-  heap->emplace_back(name);
-  std::push_heap(heap->begin(), heap->end());
-}
-
-// One read of the folder path: the files (when file_after is not null, those
-// after it; "" for all) and the folders (likewise), each in byte order.
-bool read_batch(const std::string& path, const std::string* file_after,
-                const std::string* dir_after, Batch* b) {
-  b->files.clear();
-  b->folders.clear();
-  b->more_files = b->more_folders = false;
-  const bool ok = read_folder(path.c_str(), [&](const char* name, EntryKind kind) {
-    if (kind == EntryKind::kFile && file_after != nullptr && url_file(name)) {
-      keep_smallest(&b->files, &b->more_files, file_after, name);
-    } else if (kind == EntryKind::kFolder && dir_after != nullptr) {
-      keep_smallest(&b->folders, &b->more_folders, dir_after, name);
-    }
-  });
-  std::sort_heap(b->files.begin(), b->files.end());
-  std::sort_heap(b->folders.begin(), b->folders.end());
-  return ok;
-}
-
-// A folder the walk is in: its path, and the subfolders still to visit.
+// A folder the walk is in: held open while its subfolders, in byte order,
+// are visited; the sizes of the path and of the part below the argument.
 struct Level {
+  WalkFolder folder;
   std::size_t path_size;
   std::size_t rel_size;
   std::vector<std::string> folders;
   std::size_t next = 0;
-  bool more = false;
 };
 
-// Enters the folder path (rel below the argument): its files, and the first
-// batch of its subfolders pushed as a new level. False when it cannot be read.
-bool enter(const std::string& path, const std::string& rel, std::vector<Level>* levels) {
-  const std::string all;
-  Batch b;
-  if (!read_batch(path, &all, &all, &b)) return false;
-  if (bookmark_type()) bookmark_folders(rel);
-  Level level{path.size(), rel.size(), std::move(b.folders), 0, b.more_folders};
-  for (;;) {
-    std::string file = path;
-    for (const std::string& name : b.files) {
-      file.resize(path.size());
-      file.push_back(kPathSep);
-      file += name;
-      if (!put_entry(file.c_str(), rel, name.substr(0, name.size() - 4), true)) {
-        errmsg("%s: cannot read\n", file.c_str());
-      }
+// A .url name of a folder, and whether it was a file (or a link to one)
+// when the folder was read.
+struct UrlName {
+  std::string name;
+  bool file;
+  bool operator<(const UrlName& other) const { return name < other.name; }
+};
+
+// Reads the folder f once, at path (rel below the argument): its .url files
+// go on the page in byte order, and its subfolders, when it has any, are
+// pushed in byte order as a new level. A .url name that is neither a file
+// nor a folder of its own (a FIFO, a link to a folder) is reported. False
+// when the folder cannot be read, also when a read fails midway: what was
+// read is then left out.
+bool enter(WalkFolder&& f, const std::string& path, const std::string& rel,
+           std::vector<Level>* levels) {
+  std::vector<UrlName> files;
+  std::vector<std::string> folders;
+  const bool ok = read_folder(f, [&](const char* name, EntryKind kind) {
+    if (kind == EntryKind::kFolder) {
+      folders.emplace_back(name);
+    } else if (url_file(name)) {
+      files.push_back(UrlName{name, kind == EntryKind::kFile});
     }
-    if (!b.more_files) break;
-    const std::string after = b.files.back();
-    if (!read_batch(path, &after, nullptr, &b)) break;
+  });
+  if (!ok) return false;
+  std::sort(files.begin(), files.end());
+  std::sort(folders.begin(), folders.end());
+  if (bookmark_type()) bookmark_folders(rel);
+  for (const UrlName& file : files) {
+    const std::string& name = file.name;
+    // Opened as a regular file only: what took its place since the folder
+    // was read is not read either.
+    const TextOpen got =
+        file.file ? put_entry(&f, name.c_str(), rel, name.substr(0, name.size() - 4), true)
+                  : TextOpen::kNotRegular;
+    if (got == TextOpen::kOpened) continue;
+    std::string at = path;
+    at += kPathSep;
+    at += name;
+    if (got == TextOpen::kNotRegular) {
+      errmsg("%s: not a regular file\n", at.c_str());
+    } else {
+      errmsg("%s: cannot read\n", at.c_str());
+    }
   }
-  levels->push_back(std::move(level));
+  if (!folders.empty()) {
+    levels->push_back(Level{std::move(f), path.size(), rel.size(), std::move(folders)});
+  }
   return true;
 }
 
-// Every .url file below the folder arg, depth first in byte order. Memory
-// holds the path and, per level on it, one batch of folder names.
-void walk(const char* arg) {
+// Every .url file below the folder f, the argument arg, depth first in byte
+// order, without recursion. Each folder is read once and opened through the
+// one above it, so a tree deeper than the system's path limit is walked like
+// any other. Memory holds the path and, per level on it, the names of the
+// subfolders still to visit.
+void walk(WalkFolder&& f, const char* arg) {
   std::string path = arg;
   std::string rel;
   std::vector<Level> levels;
-  if (!enter(path, rel, &levels)) {
+  if (!enter(std::move(f), path, rel, &levels)) {
     errmsg("%s: cannot read folder\n", arg);
     return;
   }
@@ -209,25 +196,23 @@ void walk(const char* arg) {
     Level& top = levels.back();
     path.resize(top.path_size);
     rel.resize(top.rel_size);
-    if (top.next == top.folders.size()) {
-      if (!top.more || top.folders.empty()) {
-        levels.pop_back();
-        continue;
-      }
-      const std::string after = top.folders.back();
-      Batch b;
-      if (!read_batch(path, nullptr, &after, &b)) b.folders.clear();
-      top.folders = std::move(b.folders);
-      top.more = b.more_folders;
-      top.next = 0;
-      continue;
-    }
     const std::string& name = top.folders[top.next++];
     path.push_back(kPathSep);
     path += name;
     if (!rel.empty()) rel.push_back('/');
     rel += name;
-    if (!enter(path, rel, &levels)) errmsg("%s: cannot read folder\n", path.c_str());
+    WalkFolder sub;
+    const bool opened = open_subfolder(&sub, top.folder, name.c_str());
+    // Its last subfolder entered, a level is done; where a folder stands
+    // alone, its handle goes now, so that a chain of single folders holds
+    // two descriptors at most.
+    if (top.next == top.folders.size() && !walk_holds_parents()) levels.pop_back();
+    if (!opened || !enter(std::move(sub), path, rel, &levels)) {
+      errmsg("%s: cannot read folder\n", path.c_str());
+    }
+    while (!levels.empty() && levels.back().next == levels.back().folders.size()) {
+      levels.pop_back();
+    }
   }
   if (bookmark_type()) bookmark_folders("");
 }
@@ -245,8 +230,14 @@ void tree_page_head() {
 }
 
 void tree_put_arg(const char* arg) {
-  if (is_folder(arg)) {
-    walk(arg);
+  WalkFolder f;
+  const FolderOpen opened = open_walk(&f, arg);
+  if (opened != FolderOpen::kNotFolder) {
+    if (opened == FolderOpen::kOpened) {
+      walk(std::move(f), arg);
+    } else {
+      errmsg("%s: cannot read folder\n", arg);
+    }
     return;
   }
   // A file: the name ends at the last '.', the folder at the last '/' or
@@ -256,7 +247,11 @@ void tree_put_arg(const char* arg) {
   if (dot != std::string::npos) entry.resize(dot);
   const std::size_t sep = entry.find_last_of("/\\");
   const std::string folder = sep == std::string::npos ? "" : entry.substr(0, sep);
-  if (!put_entry(arg, folder, sep == std::string::npos ? entry : entry.substr(sep + 1), false)) {
+  const TextOpen got = put_entry(nullptr, arg, folder,
+                                 sep == std::string::npos ? entry : entry.substr(sep + 1), false);
+  if (got == TextOpen::kNotRegular) {
+    errmsg("%s: not a regular file\n", arg);
+  } else if (got == TextOpen::kNotFound) {
     errmsg("%s: not found\n", arg);
   }
 }

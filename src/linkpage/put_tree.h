@@ -10,11 +10,14 @@ void tree_page_head();
 /// Adds one argument. A folder stands for every .url file below it (by the
 /// extension, any case), walked in byte order: at each level the files, then
 /// the subfolders, never through a link; an entry's folder is its path below
-/// the argument ("News/Daily"). A file keeps today's rules, its folder ending
-/// at the last '/' or '\\'. Names, addresses and headings are written with
-/// & < > " escaped. "%s: not found\n" for an argument that cannot be opened,
-/// "%s: cannot read folder\n" and "%s: cannot read\n" for what a walk cannot
-/// read; the rest goes on.
+/// the argument ("News/Daily"). Each folder is read once and held open while
+/// what lies below it is opened through it. A file keeps today's rules, its
+/// folder ending at the last '/' or '\\'. Only regular files are read.
+/// Names, addresses and headings are written with & < > " escaped.
+/// "%s: not found\n" for an argument that cannot be opened, "%s: cannot read
+/// folder\n" and "%s: cannot read\n" for what a walk cannot read, "%s: not a
+/// regular file\n" for a FIFO, socket, device or link to a folder met as a
+/// .url file; the rest goes on.
 void tree_put_arg(const char* arg);
 
 /// Closes what is open and writes the foot.

@@ -537,8 +537,13 @@ int clamp(long long n) { return n > 2147483647LL ? 2147483647 : static_cast<int>
 
 int scan_tree(const char* html, const ShortcutOptions& o) {
   TextIn in;
-  if (!text_open(&in, html)) {
-    errmsg("%s: not found\n", html);
+  const TextOpen opened = text_open_regular(&in, html);
+  if (opened != TextOpen::kOpened) {
+    if (opened == TextOpen::kNotRegular) {
+      errmsg("%s: not a regular file\n", html);
+    } else {
+      errmsg("%s: not found\n", html);
+    }
     return -1;
   }
   Tree t(o);

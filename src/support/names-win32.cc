@@ -99,17 +99,91 @@ FolderResult make_folder(const Folder& parent, const char* name, Folder* out) {
   return hold(w, true, out);
 }
 
-bool is_folder(const char* path) {
-  const DWORD attr =
-      utf8_paths() ? GetFileAttributesW(widen(path).c_str()) : GetFileAttributesA(path);
-  return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
+WalkFolder::~WalkFolder() {
+  if (handle != kNone) CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
-bool read_folder(const char* path, const std::function<void(const char*, EntryKind)>& visit) {
-  std::string pattern = path;
+namespace {
+
+// Opens the folder at the wide path w for listing, sharing reading and
+// writing but not deletion: while the handle is held, neither the folder
+// nor one above it can be renamed, removed or replaced by a junction. With
+// own, a reparse point (junction, symbolic link) is opened as itself and
+// refused; without it, followed (the walk's argument, named by the user).
+HANDLE open_listing(const std::wstring& w, bool own) {
+  const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (own ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+  HANDLE h =
+      CreateFileW(w.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return h;
+  BY_HANDLE_FILE_INFORMATION info;
+  const DWORD refused = own ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
+  if (!GetFileInformationByHandle(h, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+      (info.dwFileAttributes & refused) != 0) {
+    CloseHandle(h);
+    return INVALID_HANDLE_VALUE;
+  }
+  return h;
+}
+
+// The \\?\ form of the full path of w, which takes no length limit and no
+// special names:  "Fav" -> "\\?\C:\x\Fav",  "\\srv\s\Fav" -> "\\?\UNC\srv\s\Fav"
+std::wstring long_path(const std::wstring& w) {
+  const DWORD n = GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return w;
+  std::wstring full(n, L'\0');
+  const DWORD got = GetFullPathNameW(w.c_str(), n, full.data(), nullptr);
+  full.resize(got < n ? got : 0);
+  if (full.empty()) return w;
+  if (full.compare(0, 4, L"\\\\?\\") == 0 || full.compare(0, 4, L"\\\\.\\") == 0) return full;
+  if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC" + full.substr(1);
+  return L"\\\\?\\" + full;
+}
+
+}  // namespace
+
+FolderOpen open_walk(WalkFolder* f, const char* path) {
+  // Only -x walks, and -x paths are UTF-8.
+  const std::wstring w = widen(path);
+  const std::wstring full = long_path(w);
+  HANDLE h = open_listing(full, false);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD attr = GetFileAttributesW(w.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0
+               ? FolderOpen::kFailed
+               : FolderOpen::kNotFolder;
+  }
+  // Below it the walk goes by the folder's own path, the one it has now
+  // that the handle holds it, not through a junction that named it.
+  constexpr DWORD kLongestPath = 32768;
+  std::wstring final_path(kLongestPath, L'\0');
+  const DWORD n =
+      GetFinalPathNameByHandleW(h, final_path.data(), kLongestPath, FILE_NAME_NORMALIZED);
+  f->handle = reinterpret_cast<std::intptr_t>(h);
+  f->path = narrow(n > 0 && n < kLongestPath ? final_path.c_str() : full.c_str());
+  return FolderOpen::kOpened;
+}
+
+bool open_subfolder(WalkFolder* f, const WalkFolder& parent, const char* name) {
+  std::string path = parent.path;
+  path.push_back('\\');
+  path += name;
+  HANDLE h = open_listing(widen(path.c_str()), true);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  f->handle = reinterpret_cast<std::intptr_t>(h);
+  f->path = std::move(path);
+  return true;
+}
+
+bool walk_holds_parents() { return true; }
+
+bool read_folder(const WalkFolder& f, const std::function<void(const char*, EntryKind)>& visit) {
+  std::string pattern = f.path;
   pattern += "\\*";
   WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW(widen(pattern.c_str()).c_str(), &found);
+  HANDLE h = FindFirstFileExW(widen(pattern.c_str()).c_str(), FindExInfoBasic, &found,
+                              FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
     const wchar_t* n = found.cFileName;
@@ -121,8 +195,10 @@ bool read_folder(const char* path, const std::function<void(const char*, EntryKi
                                                                         : EntryKind::kOther;
     visit(narrow(n).c_str(), kind);
   } while (FindNextFileW(h, &found));
+  // The listing ends with ERROR_NO_MORE_FILES; any other error is no end.
+  const bool ok = GetLastError() == ERROR_NO_MORE_FILES;
   FindClose(h);
-  return true;
+  return ok;
 }
 
 void cp932_to_utf8(const char* s, std::string* out) {

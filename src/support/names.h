@@ -64,13 +64,52 @@ FolderResult make_folder(const Folder& parent, const char* name, Folder* out);
 /// to one), a folder of its own (never a link or junction), or neither.
 enum class EntryKind { kFile, kFolder, kOther };
 
-/// True when path is a folder (a link to one counts: the user named it).
-bool is_folder(const char* path);
+/// A folder held open by a walk: its entries are read, and its files and
+/// subfolders opened, through it, never by a path that another process could
+/// change meanwhile. POSIX: a descriptor. Windows: a handle that shares no
+/// delete, so that neither the folder nor one above it up to the walk's
+/// argument can be renamed or replaced while it is held, and its \\?\ path.
+/// Closed when it goes out of scope.
+struct WalkFolder {
+  WalkFolder() = default;
+  WalkFolder(WalkFolder&& from) noexcept : handle(from.handle), path(std::move(from.path)) {
+    from.handle = kNone;
+  }
+  WalkFolder(const WalkFolder&) = delete;
+  WalkFolder& operator=(const WalkFolder&) = delete;
+  WalkFolder& operator=(WalkFolder&&) = delete;
+  ~WalkFolder();
 
-/// Calls visit with the name and kind of every entry of the folder path but
-/// "." and "..", in the order the system gives them. False when the folder
-/// cannot be read.
-bool read_folder(const char* path, const std::function<void(const char*, EntryKind)>& visit);
+  static constexpr std::intptr_t kNone = -1;
+  std::intptr_t handle = kNone;
+  std::string path;  // Windows only: the UTF-8 \\?\ path it was opened by
+};
+
+enum class FolderOpen { kOpened, kNotFolder, kFailed };
+
+/// Opens the folder path, the walk's argument, by its path (a link to a
+/// folder counts: the user named it). kNotFolder when path is anything else
+/// or nothing (a FIFO is not waited for), kFailed for a folder that cannot be
+/// opened.
+FolderOpen open_walk(WalkFolder* f, const char* path);
+
+/// Opens the subfolder name of parent without following a link or junction.
+/// False when name is no longer a folder of its own (swapped for a link
+/// since the parent was read, say) or cannot be opened, also for want of
+/// descriptors.
+bool open_subfolder(WalkFolder* f, const WalkFolder& parent, const char* name);
+
+/// True where what lies below a WalkFolder is reached by its path (Windows):
+/// a walk then holds every folder above the one it reads open too, so that
+/// none of them can be renamed or replaced meanwhile. False where each handle
+/// stands alone (POSIX), and one whose subfolders have all been opened can go.
+bool walk_holds_parents();
+
+/// Calls visit with the name and kind of every entry of f but "." and "..",
+/// in the order the system gives them, reading the folder once. A link is
+/// looked at once, as what it leads to. False when the folder cannot be
+/// read, also when a read fails after some entries were visited.
+bool read_folder(const WalkFolder& f, const std::function<void(const char*, EntryKind)>& visit);
 
 /// Appends the UTF-8 form of the Shift_JIS (CP932) text s to out, character
 /// by character: ASCII, a lead byte with a second byte from 0x40 up, or any

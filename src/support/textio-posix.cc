@@ -15,6 +15,29 @@ int text_open_fd(const char* path) {
   return fd;
 }
 
+int text_open_regular_fd(const char* path, const WalkFolder* folder) {
+  const int at = folder != nullptr ? static_cast<int>(folder->handle) : AT_FDCWD;
+  // O_NONBLOCK: a FIFO opens without waiting for a writer; O_NOCTTY: a
+  // terminal does not become the program's.
+  int fd;
+  do {
+    fd = ::openat(at, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  struct stat st {};
+  if (fd < 0) {
+    // A socket cannot be opened at all (ENXIO): it is there all the same.
+    return ::fstatat(at, path, &st, 0) == 0 && !S_ISREG(st.st_mode) ? kNotRegularFd : -1;
+  }
+  const bool known = ::fstat(fd, &st) == 0;
+  if (!known || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return known ? kNotRegularFd : -1;
+  }
+  // Reads of a regular file then behave as with a plain open.
+  ::fcntl(fd, F_SETFL, 0);
+  return fd;
+}
+
 std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
   ssize_t got;
   do {

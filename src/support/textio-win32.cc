@@ -17,6 +17,35 @@ int text_open_fd(const char* path) {
   return utf8_paths() ? _wopen(widen(path).c_str(), kFlags) : _open(path, kFlags);
 }
 
+int text_open_regular_fd(const char* path, const WalkFolder* folder) {
+  std::string full;
+  if (folder != nullptr) {
+    full = folder->path;
+    full.push_back('\\');
+    full += path;
+    path = full.c_str();
+  }
+  // Only -x opens so, and -x paths are UTF-8. The same sharing as _open's;
+  // opening never waits: a busy pipe fails.
+  const std::wstring w = widen(path);
+  HANDLE h = CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    // A folder opens only with backup semantics: it is there, but no file.
+    const DWORD attr = GetFileAttributesW(w.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0 ? kNotRegularFd
+                                                                                     : -1;
+  }
+  // A device (NUL, CON, COM1) or a pipe is no disk file.
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    return kNotRegularFd;
+  }
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+  if (fd < 0) CloseHandle(h);
+  return fd;
+}
+
 std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
   // size is at most kTextInBuffer, well inside the unsigned count.
   const int got = _read(fd, to, static_cast<unsigned>(size));

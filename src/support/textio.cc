@@ -78,13 +78,30 @@ std::size_t through_lf(const unsigned char* src, std::size_t n) {
 
 TextIn::~TextIn() { text_close(this); }
 
+namespace {
+
+void start(TextIn* in, int fd) {
+  in->fd = fd;
+  in->pos = in->end = 0;
+  in->held_cr = in->eof = false;
+}
+
+}  // namespace
+
+TextOpen text_open_regular(TextIn* in, const char* path, const WalkFolder* folder) {
+  text_close(in);
+  const int fd = text_open_regular_fd(path, folder);
+  if (fd == kNotRegularFd) return TextOpen::kNotRegular;
+  if (fd < 0) return TextOpen::kNotFound;
+  start(in, fd);
+  return TextOpen::kOpened;
+}
+
 bool text_open(TextIn* in, const char* path) {
   text_close(in);
   const int fd = text_open_fd(path);
   if (fd < 0) return false;
-  in->fd = fd;
-  in->pos = in->end = 0;
-  in->held_cr = in->eof = false;
+  start(in, fd);
   // The first read is made now: a POSIX directory opens but cannot be read
   // (EISDIR), and counts as a file that cannot be opened.
   errno = 0;

@@ -45,6 +45,18 @@ bool text_open(TextIn* in, const char* path);
 /// a terminator. Returns buf, or null at the end of the file when nothing was
 /// read. A NUL byte is stored like any other, so it ends the piece as a C
 /// string.   "ab\r\ncd" with size 1024 -> "ab\n", then "cd", then null
+enum class TextOpen { kOpened, kNotFound, kNotRegular };
+
+struct WalkFolder;  // support/names.h
+
+/// Opens path for reading as text, as text_open does, when it is a regular
+/// file or a link to one; with folder, path is a name in that folder, opened
+/// through it. Anything else, a FIFO, socket, device or folder, gives
+/// kNotRegular and is never read: the open does not wait (for a FIFO's
+/// writer, say), and the file's kind is taken from the open file itself.
+/// kNotFound when it cannot be opened.
+TextOpen text_open_regular(TextIn* in, const char* path, const WalkFolder* folder = nullptr);
+
 char* text_gets(char* buf, int size, TextIn* in);
 
 /// Reads the next whole line, however long, into *line: the bytes up to and
@@ -88,6 +100,11 @@ bool failed_for_space();
 
 /// Opens path for reading raw bytes: a file descriptor, or -1.
 int text_open_fd(const char* path);
+
+/// text_open_fd for text_open_regular: the descriptor of a regular file,
+/// kNotRegularFd for anything else, or -1.
+inline constexpr int kNotRegularFd = -2;
+int text_open_regular_fd(const char* path, const WalkFolder* folder);
 
 /// Reads at most size raw bytes of fd into to: their count, 0 at the end of
 /// the file or on a read error (errno tells which).

@@ -106,7 +106,17 @@ file P/Shut.url URL=http://shut/
 mode P/Shut.url 0
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://bad/">bad\xFF</A><BR>\n
 out <LI><A href="http://q/?a&lt;b">ln</A><BR>\n<LI><A href="http://nl/">n\nl</A><BR>\n<LI><A href="http://q/?a&lt;b">q&quot;&lt;&gt;</A><BR>\n</OL>\n{FOOT}
-err P/Shut.url: cannot read\nP/gone.url: cannot read\nP/Locked: cannot read folder\nP/Locked: cannot read folder\n
+err P/Shut.url: cannot read\nP/gone.url: cannot read\nP/loop.url: not a regular file\nP/Locked: cannot read folder\nP/Locked: cannot read folder\n
+
+== only regular files are read: a device or a FIFO (a pipe here), named or through a link, walked or an argument, is reported unread
+only posix
+args -x R /dev/stdin /dev/zero R/zero.url
+file R/a.url URL=http://a/
+link R/in.url /dev/stdin
+link R/zero.url /dev/zero
+stdin URL=http://fifo/\n
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://a/">a</A><BR>\n</OL>\n{FOOT}
+err R/in.url: not a regular file\nR/zero.url: not a regular file\n/dev/stdin: not a regular file\n/dev/zero: not a regular file\nR/zero.url: not a regular file\n
 
 == a folder part of two blanks is a folder like any other; "\" alone gives no folder
 only posix

@@ -246,3 +246,8 @@ err 3 written, 0 already there, 0 passed over\n
 new Same.url {U}https://s/\r\n
 new same\s(2).url {U}https://s2/\r\n
 new SAME\s(2)\s(2).url {U}https://s3/\r\n
+
+== a bookmark file that is a device is not read: /dev/zero would never end
+only posix
+args -v -x /dev/zero
+err /dev/zero: not a regular file\n
