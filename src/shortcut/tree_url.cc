@@ -24,14 +24,19 @@ void append_unicode(const TreeRun& run, const char* name, std::string* out) {
   }
 }
 
-// Bytes of the UTF-8 character at s: a well-formed lead byte with its
-// continuation bytes, or any other byte alone (a name may hold stray bytes).
+// Bytes of the UTF-8 character at s: a well-formed sequence (no overlong
+// form, surrogate or code point above U+10FFFF), or any other byte alone (a
+// name may hold stray bytes; Windows shows each as at most one U+FFFD).
 std::size_t char_bytes(const unsigned char* s) {
   const std::size_t n = s[0] >= 0xC2 && s[0] <= 0xDF   ? 2
                         : s[0] >= 0xE0 && s[0] <= 0xEF ? 3
                         : s[0] >= 0xF0 && s[0] <= 0xF4 ? 4
                                                        : 1;
-  for (std::size_t i = 1; i < n; ++i) {
+  // The second byte's range is narrower after these lead bytes.
+  const unsigned char lo = s[0] == 0xE0 ? 0xA0 : s[0] == 0xF0 ? 0x90 : 0x80;
+  const unsigned char hi = s[0] == 0xED ? 0x9F : s[0] == 0xF4 ? 0x8F : 0xBF;
+  if (n > 1 && (s[1] < lo || s[1] > hi)) return 1;
+  for (std::size_t i = 2; i < n; ++i) {
     if ((s[i] & 0xC0) != 0x80) return 1;
   }
   return n;
