@@ -295,9 +295,9 @@ long long added_time(const char* p, const char* end) {
 bool write_link(Tree* t, char* caption, long long added) {
   if (t->select_mode == SelectMode::kWaiting) return true;
   const Folders& f = t->folders;
-  const UrlResult r = f.dead ? UrlResult::kPassed
-                             : make_tree_url(&t->run, Link{caption, t->url.c_str(), added},
-                                             f.path, f.held.back());
+  const UrlResult r =
+      f.dead ? UrlResult::kPassed
+             : make_tree_url(&t->run, Link{caption, t->url.c_str(), added}, f.path, f.held.back());
   count(&t->counts, r);
   return r != UrlResult::kStop;
 }

@@ -39,9 +39,9 @@ enum class UrlResult { kWritten, kThere, kPassed, kStop };
 
 /// The texts of one .url file, each made by one step.
 struct UrlFile {
-  std::string url;  // join_url: the absolute URL
-  UrlArea name;     // the caller: the file name, as reports show it
-  UrlArea path;     // join_path: where the file is created
+  std::string url;     // join_url: the absolute URL
+  UrlArea name;        // the caller: the file name, as reports show it
+  UrlArea path;        // join_path: where the file is created
   long long time = 0;  // the caller (-x): the file's time, seconds since 1970; 0 keeps it
 };
 

@@ -74,7 +74,8 @@ bool remove_new(const Folder& folder, const char* name) {
 
 bool set_file_time(std::FILE* fp, long long seconds) {
   if (std::fflush(fp) != 0) return false;
-  const struct timespec t[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
+  const struct timespec t[2] = {{static_cast<time_t>(seconds), 0},
+                                {static_cast<time_t>(seconds), 0}};
   ::futimens(::fileno(fp), t);
   return true;
 }

@@ -97,7 +97,8 @@ bool remove_new(const Folder& folder, const char* name) {
 
 bool set_file_time(std::FILE* fp, long long seconds) {
   if (std::fflush(fp) != 0) return false;
-  const auto steps = static_cast<unsigned long long>(seconds + kSecondsFrom1601To1970) * 10000000ULL;
+  const auto steps =
+      static_cast<unsigned long long>(seconds + kSecondsFrom1601To1970) * 10000000ULL;
   const FILETIME t{static_cast<DWORD>(steps), static_cast<DWORD>(steps >> 32)};
   SetFileTime(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fp))), &t, &t, &t);
   return true;
