@@ -28,7 +28,7 @@
 //       whose number is a multiple of 50 repeats the caption of the link
 //       before it in its folder, if any. The manifest lists, in file
 //       order, each folder -x makes ("path" relative to the output folder)
-//       and each file ("path<TAB>URL", names and URL decoded)
+//       and each file ("path<TAB>URL<TAB>ADD_DATE", names and URL decoded)
 //   favlink_bench_gen bigline BYTES OUT.html
 //       an export holding one link whose line, with its ICON, is BYTES long
 //
@@ -420,12 +420,13 @@ class ModernWriter {
       const std::string host = "www.site" + std::to_string(i % 1499) + ".example.com";
       const std::string query = "/read/" + num6(i) + "?lang=de";
       line_.assign(pad).append("<DT><A HREF=\"https://").append(host).append(query);
-      line_.append("&amp;ref=bm\" ADD_DATE=\"").append(stamp(r_));
+      const std::string added = stamp(r_);
+      line_.append("&amp;ref=bm\" ADD_DATE=\"").append(added);
       line_.append("\" ICON=\"data:image/png;base64,iVBORw0KGgo");
       base64(r_, 2048 + r_.below(2048), &line_);
       line_.append("\">").append(html).append("</A>\n");
       put(line_);
-      note(dir + name + ".url\thttps://" + host + query + "&ref=bm\n");
+      note(dir + name + ".url\thttps://" + host + query + "&ref=bm\t" + added + "\n");
     }
     for (const std::size_t c : children_[f]) {
       const Piece& w = pick_piece(r_, kWords);

@@ -10,7 +10,8 @@
 //   favlink_floor tree MANIFEST OUTDIR
 //       the same for a manifest of `favlink_bench_gen modern`, whose lines
 //       without a TAB name folders: one mkdir each, where the line stands, as
-//       -x makes a folder when its list opens
+//       -x makes a folder when its list opens, and whose file lines end in
+//       the link's ADD_DATE: futimens on the open file, as -x sets it
 //   favlink_floor linkpage FILE...
 //       per file: open, read up to the end of its first "URL=" line, close;
 //       then one write of the whole page (list type) on standard output. The
@@ -76,6 +77,7 @@ int shortcut(const char* manifest, const char* outdir, bool folders) {
   struct Job {
     std::string path;
     std::string body;  // empty: a folder
+    long long time = 0;  // the file's times, set on the open file (0: none)
   };
   std::vector<Job> jobs;
   const std::string text = slurp(manifest);
@@ -91,7 +93,13 @@ int shortcut(const char* manifest, const char* outdir, bool folders) {
     }
     Job j;
     j.path.append(outdir).append("/").append(line.substr(0, tab));
-    j.body.append("[InternetShortcut]\r\nURL=").append(line.substr(tab + 1)).append("\r\n");
+    std::string_view url = line.substr(tab + 1);
+    const std::size_t date = url.find('\t');  // the link's ADD_DATE, if the manifest has it
+    if (date != std::string_view::npos) {
+      j.time = std::strtoll(std::string(url.substr(date + 1)).c_str(), nullptr, 10);
+      url = url.substr(0, date);
+    }
+    j.body.append("[InternetShortcut]\r\nURL=").append(url).append("\r\n");
     jobs.push_back(std::move(j));
   }
 
@@ -109,6 +117,8 @@ int shortcut(const char* manifest, const char* outdir, bool folders) {
     fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) die(std::strerror(errno), path);
     if (!write_all(fd, j.body.data(), j.body.size())) die("write failed", path);
+    const struct timespec t[2] = {{static_cast<time_t>(j.time), 0}, {static_cast<time_t>(j.time), 0}};
+    if (j.time != 0 && ::futimens(fd, t) != 0) die(std::strerror(errno), path);
     if (::close(fd) != 0) die("close failed", path);
     struct statvfs st;
     if (::statvfs(path, &st) != 0 || st.f_bavail == 0) die("no free space", path);

@@ -9,6 +9,7 @@
 #   args A "b c"     arguments, split at blanks ("" groups), then unescaped
 #   stdin / file NAME / dir NAME / link NAME TARGET / mode NAME 0755: made first
 #   mtime NAME SECONDS  NAME's modification (and access) time, set once all is made
+#   newtime NAME SECONDS  NAME's modification time after the run (now: within an hour of it, shown -1)
 #   as nobody        run as uid 65534;   disk N: the folder is a tmpfs left N blocks free
 #   inodes N         the folder is a tmpfs of N inodes (itself and every file count)
 #   stdout full      standard output is /dev/full;   only posix|windows
@@ -26,7 +27,7 @@
 # standard output, standard error and file bodies as a unified diff of their lines
 # (expected -, got +), each line written in the notation of values above, bytes
 # outside printable ASCII as \xNN.
-import difflib, os, re, shlex, shutil, subprocess, sys, tempfile
+import difflib, os, re, shlex, shutil, subprocess, sys, tempfile, time
 
 ESC = {'n': b'\n', 'r': b'\r', 't': b'\t', '0': b'\0', '\\': b'\\', 's': b' ', '"': b'"'}
 
@@ -62,7 +63,7 @@ def run_case(cmd, lines, defs, windows):
     c, new, steps = {'args': '', 'stdin': b'', 'out': b'', 'err': b'', 'exit': '0'}, {}, []
     for key, rest in lines:
         name, _, val = rest.partition(' ')
-        if key in ('file', 'dir', 'link', 'mode', 'new', 'mtime'):
+        if key in ('file', 'dir', 'link', 'mode', 'new', 'mtime', 'newtime'):
             steps.append((key, host_name(unescape(name, defs), windows), unescape(val, defs)))
         else:
             c[key] = c[key] + unescape(rest, defs) if key in ('out', 'err', 'stdin') else rest
@@ -78,7 +79,7 @@ def run_case(cmd, lines, defs, windows):
             subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=256k' + (',nr_inodes=' + c.get('inodes', '')) * ('inodes' in c),
                             'tmpfs', top], check=True)
         try:
-            for key, name, val in (s for s in steps if s[0] not in ('new', 'mtime')):
+            for key, name, val in (s for s in steps if s[0] not in ('new', 'mtime', 'newtime')):
                 p = os.path.join(top, name)
                 os.makedirs(p if key == 'dir' else os.path.dirname(p), exist_ok=True)
                 if key == 'file':
@@ -98,6 +99,8 @@ def run_case(cmd, lines, defs, windows):
                                LC_ALL=c.get('lc', os.environ.get('FAVLINK_WINE_LC_ALL', 'C')) if windows else 'C'))
             os.umask(old)
             got = {'exit': r.returncode, 'stdout': r.stdout or b'', 'stderr': r.stderr, **tree(top, windows)}
+            got.update({'time of ' + n: (lambda t: -1 if abs(t - time.time()) < 3600 else t)(int(os.stat(os.path.join(top, n)).st_mtime))
+                        if os.path.exists(os.path.join(top, n)) else None for key, n, v in steps if key == 'newtime'})
         finally:
             if 'disk' in c or 'inodes' in c:
                 subprocess.run(['umount', top], check=True)
@@ -106,6 +109,7 @@ def run_case(cmd, lines, defs, windows):
     want.update({n: (v, (not windows) * 0o666) for key, n, v in steps if key == 'new' and n[-1:] != '/'})
     crlf = (lambda b: re.sub(rb'(?<!\r)\n', b'\r\n', b) if windows else b)
     want.update(exit=int(c['exit']), stdout=crlf(c['out']), stderr=crlf(c['err']))
+    want.update({'time of ' + n: -1 if v == b'now' else int(v) for key, n, v in steps if key == 'newtime'})
     return [line for k in dict.fromkeys([*want, *got]) if want.get(k) != got.get(k)
             for line in differences(k, want.get(k), got.get(k))]
 

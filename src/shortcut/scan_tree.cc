@@ -302,15 +302,39 @@ bool href_url(Tree* t, const char* q) {
   return true;
 }
 
-// The link in t->url whose caption text starts at cap, where links are
-// written: its file written into the current folder, and counted. False when
-// the scan stops. Before the -s folder the caption is not even made.
-bool write_link(Tree* t, const char* cap) {
+// The time the start tag from p to end (a NUL) gives in its first ADD_DATE
+// attribute outside quotes: N seconds since 1970, or N microseconds when N
+// has 12 digits or more, as some services export it. 0 when there is none,
+// or its value is not a decimal number of at most 18 digits.
+//   ADD_DATE="1700000000" -> 1700000000;  add_date=1700000000123456 -> 1700000000
+//   ADD_DATE="" "12x" "-5" -> 0
+long long added_time(const char* p, const char* end) {
+  bool quoted = false;
+  for (++p; p < end; ++p) {
+    if (*p == '"') quoted = !quoted;
+    if (quoted || (p[-1] != ' ' && p[-1] != '\t') || !has_nocase(p, "add_date=")) continue;
+    p += 9;
+    const char close = *p == '"' || *p == '\'' ? *p++ : ' ';
+    long long n = 0;
+    int digits = 0;
+    for (; *p >= '0' && *p <= '9' && digits < 18; ++p, ++digits) n = n * 10 + (*p - '0');
+    if (digits == 0 || (*p != close && !(close == ' ' && (*p == '\0' || *p == '\t')))) return 0;
+    return n >= 100000000000LL ? n / 1000000 : n;
+  }
+  return 0;
+}
+
+// The link in t->url whose caption text starts at cap, added at the time
+// added (0: none), where links are written: its file written into the
+// current folder, and counted. False when the scan stops. Before the -s
+// folder the caption is not even made.
+bool write_link(Tree* t, const char* cap, long long added) {
   if (t->select_mode == SelectMode::kWaiting) return true;
   const Folders& f = t->folders;
-  const UrlResult r = f.dead ? UrlResult::kPassed
-                             : make_tree_url(&t->run, Link{caption_of(t, cap), t->url.c_str()},
-                                             f.path, f.held.back());
+  const UrlResult r = f.dead
+                          ? UrlResult::kPassed
+                          : make_tree_url(&t->run, Link{caption_of(t, cap), t->url.c_str(), added},
+                                          f.path, f.held.back());
   count(&t->counts, r);
   return r != UrlResult::kStop;
 }
@@ -343,7 +367,7 @@ char* link_steps(Tree* t, char* p) {
     return cap;
   }
   *close = '\0';
-  return write_link(t, cap) ? close + 1 : nullptr;
+  return write_link(t, cap, added_time(p, gt)) ? close + 1 : nullptr;
 }
 
 // True when a top-level heading is the -s folder: as it stands, or, in a

@@ -24,6 +24,47 @@ void append_unicode(const TreeRun& run, const char* name, std::string* out) {
   }
 }
 
+// Bytes of the UTF-8 character at s: a well-formed sequence (no overlong
+// form, surrogate or code point above U+10FFFF), or any other byte alone (a
+// name may hold stray bytes; Windows shows each as at most one U+FFFD).
+std::size_t char_bytes(const unsigned char* s) {
+  const std::size_t n = s[0] >= 0xC2 && s[0] <= 0xDF   ? 2
+                        : s[0] >= 0xE0 && s[0] <= 0xEF ? 3
+                        : s[0] >= 0xF0 && s[0] <= 0xF4 ? 4
+                                                       : 1;
+  // The second byte's range is narrower after these lead bytes.
+  const unsigned char lo = s[0] == 0xE0 ? 0xA0 : s[0] == 0xF0 ? 0x90 : 0x80;
+  const unsigned char hi = s[0] == 0xED ? 0x9F : s[0] == 0xF4 ? 0x8F : 0xBF;
+  if (n > 1 && (s[1] < lo || s[1] > hi)) return 1;
+  for (std::size_t i = 2; i < n; ++i) {
+    if ((s[i] & 0xC0) != 0x80) return 1;
+  }
+  return n;
+}
+
+// The length of name on the file system: kNameMax or less, or the number of
+// bytes of name that keeps it to limit, cut at the end of its last whole
+// character that fits (counted in bytes, or in UTF-16 units where names are:
+// a character of 4 bytes is a surrogate pair, 2 units, never split), with
+// the blanks and dots at the cut end dropped (never the whole name).
+//   limit 5 (bytes): "abcdef" -> 5;  "ab..  cd" -> 2;  "a\xE3\x81\x82\xE3\x81\x82" -> 4
+std::size_t fitted(const std::string& name, std::size_t limit) {
+  const auto* s = reinterpret_cast<const unsigned char*>(name.c_str());
+  std::size_t at = 0;
+  std::size_t used = 0;
+  while (at < name.size()) {
+    const std::size_t n = char_bytes(s + at);
+    const std::size_t cost = !kNameInUtf16 ? n : n == 4 ? 2 : 1;
+    if (used + cost > limit) break;
+    used += cost;
+    at += n;
+  }
+  if (at == name.size()) return at;
+  std::size_t end = at;
+  while (end > 1 && (s[end - 1] == ' ' || s[end - 1] == '.')) --end;
+  return end;
+}
+
 // The key of a name in run->taken: folder key, file name, ASCII case folded
 // where the file system ignores it.
 std::string taken_key(std::string key) {
@@ -46,19 +87,23 @@ const std::string& folder_key(TreeRun* run, const Folder& folder) {
   return key;
 }
 
-// The file name of name in folder: prefix and name, numbered when this run
-// has taken it in this folder. Gives the key that takes it once written.
+// The file name of name in folder: prefix and name, cut to fit with its
+// ".url", numbered when this run has taken it in this folder (cut again so
+// that the number fits too). Gives the key that takes it once written.
 std::string numbered_name(TreeRun* run, const char* name, const std::string& in_folder,
                           UrlFile* f) {
+  constexpr std::size_t kExt = 4;  // ".url"
   std::string base = run->options.name_prefix;
   append_unicode(*run, name, &base);
-  std::string file = base + ".url";
+  const std::string stem = base.substr(0, fitted(base, kNameMax - kExt));
+  std::string file = stem + ".url";
   std::string key = taken_key(in_folder + file);
   if (run->taken.count(key) != 0) {
-    int& next = run->next_number[taken_key(in_folder + base)];
+    int& next = run->next_number[taken_key(in_folder + stem)];
     if (next < 2) next = 2;
     do {
-      file = base + " (" + std::to_string(next++) + ").url";
+      const std::string number = " (" + std::to_string(next++) + ")";
+      file = base.substr(0, fitted(base, kNameMax - kExt - number.size())) + number + ".url";
       key = taken_key(in_folder + file);
     } while (run->taken.count(key) != 0);
   }
@@ -71,12 +116,12 @@ std::string numbered_name(TreeRun* run, const char* name, const std::string& in_
 UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& path,
                         const Folder& folder) {
   UrlFile f;
-  if (!join_url(link, uri_scheme(link.url), run->options.url_prefix.data(), &f))
+  if (!join_url(link, uri_scheme(link.url), run->options.url_prefix.data(), &f, true))
     return UrlResult::kPassed;
   const char* name = link_name(link, run->options.name_prefix, rules_of(*run));
   if (name == nullptr) return UrlResult::kPassed;
   std::string key = numbered_name(run, name, folder_key(run, folder), &f);
-  if (!name_fits(f)) return UrlResult::kPassed;
+  f.time = link.added;
   // The path is for the reports only: the file is made in the held folder.
   std::string shown = path;
   if (!shown.empty()) shown.push_back(kPathSep);
@@ -94,6 +139,8 @@ bool folder_name(const TreeRun& run, char* caption, std::string* out) {
   while (n > 0 && (name[n - 1] == '.' || name[n - 1] == ' ')) --n;
   name[n] = '\0';
   if (n == 0) return false;
-  append_unicode(run, name, out);
+  std::string folder;
+  append_unicode(run, name, &folder);
+  out->append(folder, 0, fitted(folder, kNameMax));
   return true;
 }

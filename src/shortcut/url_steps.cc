@@ -55,14 +55,15 @@ void report_no_space(UrlPlace at) {
 
 }  // namespace
 
-bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f) {
+bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f, bool tree) {
   if (!absolute && url_prefix[0] == '\0') return false;
   const char* join = absolute ? "" : url_prefix;
-  if (std::strlen(join) + std::strlen(link.url) > kMaxUrl) {
+  if (!tree && std::strlen(join) + std::strlen(link.url) > kMaxUrl) {
     errmsg("too long URL for the link of \"%s\"\n", link.caption);
     return false;
   }
-  std::snprintf(f->url.data(), f->url.size(), "%s%s", join, link.url);
+  f->url = join;
+  f->url += link.url;
   return true;
 }
 
@@ -87,17 +88,16 @@ char* clean_link_name(char* name, NameRules rules) {
 
 char* link_name(const Link& link, const char* name_prefix, NameRules rules) {
   cut_line_feed(link.caption, rules);
-  if (std::strlen(name_prefix) + std::strlen(link.caption) >
-      static_cast<std::size_t>(kMaxNameSource)) {
+  if (!rules.tree && std::strlen(name_prefix) + std::strlen(link.caption) >
+                         static_cast<std::size_t>(kMaxNameSource)) {
     errmsg("too long name ... %s\n", link.caption);
     return nullptr;
   }
   char* name = sp_skip(link.caption);
-  UrlArea before;  // the name fits: it is at most kMaxNameSource bytes
-  std::snprintf(before.data(), before.size(), "%s", name);
+  const std::string before = name;
   name = clean_link_name(name, rules);
   if (only_blanks(name)) {
-    errmsg("[%s]: invalid name for the link of \"%s\"\n", before.data(), link.url);
+    errmsg("[%s]: invalid name for the link of \"%s\"\n", before.c_str(), link.url);
     return nullptr;
   }
   return name;
@@ -171,8 +171,9 @@ bool join_path(const char* folder, UrlFile* f) {
 UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at) {
   const char* path = at.folder != nullptr ? at.shown : f.path.data();
   const int shown_index = o.icon_index > 0 ? o.icon_index : 0;
-  // "IconIndex=%d\nIconFile=%s\n" must fit its area too.
-  if (o.icon != nullptr && 21 + digits(shown_index) + std::strlen(o.icon) > kUrlArea - 1) {
+  // "IconIndex=%d\nIconFile=%s\n" must fit its area too (by path only).
+  if (at.folder == nullptr && o.icon != nullptr &&
+      21 + digits(shown_index) + std::strlen(o.icon) > kUrlArea - 1) {
     errmsg("too long icon file ... %s\n", f.name.data());
     return UrlResult::kPassed;
   }
@@ -190,10 +191,12 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
   }
 
   // 12.-14. Write, close, and make sure the volume has room left.
-  if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, f.url.data(), kUrlNewline) <
+  // A time is set once the bytes are out, as a later write would change it.
+  if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, f.url.c_str(), kUrlNewline) <
           0 ||
       (o.icon != nullptr && std::fprintf(fp, "IconIndex=%d%sIconFile=%s%s", shown_index,
-                                         kUrlNewline, o.icon, kUrlNewline) < 0)) {
+                                         kUrlNewline, o.icon, kUrlNewline) < 0) ||
+      (f.time != 0 && !set_file_time(fp, f.time))) {
     // The close may add its own full-disk report; the file goes after it
     // (Windows removes no file that is still open).
     report_no_space(at);

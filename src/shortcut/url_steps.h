@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 #include "shortcut/options.h"
 
@@ -23,10 +24,12 @@ inline constexpr std::size_t kMaxUrl = kUrlArea - 1 - 24;
 inline constexpr int kMaxNameSource = 254;
 
 /// One link as a scanner hands it over: its caption, which the name steps
-/// change in place, and its URL as the href gives it.
+/// change in place, its URL as the href gives it, and (-x) the time it was
+/// added, in seconds since 1970 (0: none given).
 struct Link {
   char* caption;
   const char* url;
+  long long added = 0;
 };
 
 /// What became of one link: its file written, its file there before (left
@@ -36,9 +39,10 @@ enum class UrlResult { kWritten, kThere, kPassed, kStop };
 
 /// The texts of one .url file, each made by one step.
 struct UrlFile {
-  UrlArea url;   // join_url: the absolute URL
-  UrlArea name;  // the caller: the file name, as reports show it
-  UrlArea path;  // join_path: where the file is created
+  std::string url;     // join_url: the absolute URL
+  UrlArea name;        // the caller: the file name, as reports show it
+  UrlArea path;        // join_path: where the file is created
+  long long time = 0;  // the caller (-x): the file's time, seconds since 1970; 0 keeps it
 };
 
 /// How a link's name is read. The default reads Shift_JIS throughout. With
@@ -53,10 +57,12 @@ struct NameRules {
 
 /// Step 1: the absolute URL of link into f->url: the link's URL when
 /// absolute, else joined to url_prefix. False when the link is passed over:
-/// relative with an empty prefix (no report), or longer than kMaxUrl
-/// ("too long URL for the link of \"%s\"\n" naming the caption).
+/// relative with an empty prefix (no report), or, unless tree (-x: an
+/// address of any length), longer than kMaxUrl ("too long URL for the link
+/// of \"%s\"\n" naming the caption).
 ///   "a.html" with prefix "dir/" -> "dir/a.html";  "a.html" with "" -> false
-bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f);
+bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f,
+              bool tree = false);
 
 /// Ends caption at its first line feed, found as rules say.
 ///   "a\nb" -> "a";  "\x81\nb": "\x81\nb" stays (the LF is a second byte),
@@ -69,7 +75,8 @@ char* clean_link_name(char* name, NameRules rules);
 
 /// Steps 2 to 6, the name of a link: the caption cut at its first line feed;
 /// name_prefix plus the caption (leading blanks counted) at most
-/// kMaxNameSource bytes, else "too long name ... %s\n" naming the caption;
+/// kMaxNameSource bytes, else "too long name ... %s\n" naming the caption
+/// (with tree no limit: make_tree_url cuts the file name to fit);
 /// leading blanks and tabs dropped; cleaned; not only blanks, else
 /// "[%s]: invalid name for the link of \"%s\"\n" naming the name before the
 /// cleaning and the URL. Gives the name inside the caption, or null when the
@@ -119,7 +126,9 @@ struct UrlPlace {
 ///   and, with an icon, "IconIndex=" n CR LF "IconFile=" icon CR LF
 /// (n the icon index, 0 when below 1). kThere when a file exists there (it is
 /// left as it is); kPassed after "too long icon file ... %s\n" naming
-/// f.name; kStop after reporting a failure to create, write or close. A file
+/// f.name (by path only: in a held folder the icon has no limit); kStop
+/// after reporting a failure to create, write or close. With f.time, the
+/// file's times are set to it on the open file once its bytes are out. A file
 /// this call created and could not write or close completely is removed
 /// before the report, so that a later run writes the link. In a held folder
 /// (-x), a disk or quota without room for the file is reported first as "no

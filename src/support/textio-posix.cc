@@ -95,4 +95,12 @@ bool remove_new(const Folder& folder, const char* name) {
   return ::unlinkat(static_cast<int>(folder.handle), name, 0) == 0;
 }
 
+bool set_file_time(std::FILE* fp, long long seconds) {
+  if (std::fflush(fp) != 0) return false;
+  const struct timespec t[2] = {{static_cast<time_t>(seconds), 0},
+                                {static_cast<time_t>(seconds), 0}};
+  ::futimens(::fileno(fp), t);
+  return true;
+}
+
 bool failed_for_space() { return errno == ENOSPC || errno == EDQUOT; }

@@ -54,6 +54,13 @@ std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
 
 void text_close_fd(int fd) { _close(fd); }
 
+namespace {
+
+// A FILETIME counts 100 ns steps since 1601 (UTC); favlink counts seconds since 1970.
+constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
+
+}  // namespace
+
 // The FILETIME itself (100 ns steps since 1601, UTC): the C runtime's _fstat
 // goes through local time and can be an hour off near a change of summer time.
 long long text_mtime(const TextIn& in) {
@@ -62,7 +69,6 @@ long long text_mtime(const TextIn& in) {
   if (h == INVALID_HANDLE_VALUE || !GetFileTime(h, nullptr, nullptr, &written)) return 0;
   const unsigned long long steps =
       static_cast<unsigned long long>(written.dwHighDateTime) << 32 | written.dwLowDateTime;
-  constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
   return static_cast<long long>(steps / 10000000) - kSecondsFrom1601To1970;
 }
 
@@ -116,6 +122,15 @@ CreateResult create_new(const Folder& folder, const char* name, std::FILE** out)
 bool remove_new(const Folder& folder, const char* name) {
   const std::wstring w = held_path(folder, name);
   return !w.empty() && DeleteFileW(w.c_str());
+}
+
+bool set_file_time(std::FILE* fp, long long seconds) {
+  if (std::fflush(fp) != 0) return false;
+  const auto steps =
+      static_cast<unsigned long long>(seconds + kSecondsFrom1601To1970) * 10000000ULL;
+  const FILETIME t{static_cast<DWORD>(steps), static_cast<DWORD>(steps >> 32)};
+  SetFileTime(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fp))), &t, &t, &t);
+  return true;
 }
 
 // The C runtime maps a full disk to ENOSPC when it sees one; the system's

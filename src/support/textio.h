@@ -91,6 +91,12 @@ CreateResult create_new(const Folder& folder, const char* name, std::FILE** out)
 /// when it cannot.
 bool remove_new(const Folder& folder, const char* name);
 
+/// Writes out what fp holds, then sets the times of its file to seconds since
+/// 1970 on the open file itself (POSIX: modification and access; Windows:
+/// creation, last write and last access). False when the bytes could not be
+/// written; a time the system refuses leaves the file the time it has.
+bool set_file_time(std::FILE* fp, long long seconds);
+
 /// True when the last create, write or close that failed did so for want of
 /// space: the disk or the user's quota is full, or no file can be added
 /// (POSIX ENOSPC, EDQUOT; Windows also ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL).

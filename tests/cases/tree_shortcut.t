@@ -97,12 +97,10 @@ file b.html <DT><H3>T&amp;S</H3>\n<DL><p>\n<DT><A HREF="a.html">A</A><A HREF="ht
 # ソフト in UTF-8; &#65; decoded, &#233; kept (a Shift_JIS file decodes numbers below 0x80
 # only); an empty subfolder.
 file b.html <DT><H3>\x83\x5C\x83t\x83g</H3><DL><DT><A HREF="/x">\x83\x5C\x81\x40&#65;&#233;</A><DT><H3>E</H3><DL></DL></DL>\n
-# A folder name too long to make: its links and its subfolders' are passed over.
-file b.html <DT><H3>{300*n}</H3><DL><DT><A HREF="https://n/">N</A><DT><H3>Deeper</H3><DL><DT><A HREF="https://d/">D</A></DL></DL>\n
 # The folder's end ends the scan.
 file b.html </DL><p>\n<DT><A HREF="http://late/">Late</A>\n
 err URL prefix name="http://h/d/" ... ok? (y/n) ["javascript:x"]: can not recognize URL string\n
-err "out{SEP}Docs": not a folder\n"out{SEP}{300*n}": cannot create folder\n2 written, 1 already there, 3 passed over\n
+err "out{SEP}Docs": not a folder\n2 written, 1 already there, 1 passed over\n
 def I \r\nIconIndex=0\r\nIconFile=i.ico\r\n
 new out/my-A\s(2).url {U}https://b/{I}
 new out/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/my-\xE3\x82\xBD\xE3\x80\x80A&#233;.url {U}http://h/d//x{I}
@@ -176,30 +174,80 @@ link out/Link elsewhere
 # A byte order mark makes the file UTF-8; a symbolic link where the folder Link should be
 # is never followed: its link is passed over.
 file b.html \xEF\xBB\xBF<A HREF="https://bom/">Bom</A><DL><DT><H3>Link</H3><DL><DT><A HREF="https://l/">L</A></DL>\n
-# An address of 2023 bytes fits, 2024 do not; a file name of 255 bytes fits, 256 do not.
-file b.html <A HREF="https://{2015*u}">U1</A><A HREF="https://{2016*u}">U2</A><A HREF="https://n/">{251*n}</A><A HREF="https://n/">{252*m}</A>\n
-# A name of 254 bytes passes, but not as a file name of 258; 255 are too long a name; below
-# 8 folders of 250 bytes paths of 2047 and 2048 bytes are made alike: -x has no path limit
-# (the hostile check goes deeper than the system's).
-file b.html <A HREF="https://n/">{254*k}</A><A HREF="https://n/">{255*j}</A>{8*<DT><H3>{250*a}</H3><DL>}<A HREF="https://p1/">{31*p}</A><A HREF="https://p2/">{32*q}</A>{8*</DL>}\n
+# Names cut at the end of the last whole UTF-8 character that fits 255 bytes: with ".url"
+# exactly (ab and 83 of あ), numbered after the cut (81 of あ fit with " (2)"), 62 four-byte
+# characters (63 would be 256 bytes); a folder of 85 of あ exactly.
+file b.html <A HREF="https://a/">ab{100*\xE3\x81\x82}</A><A HREF="https://a2/">ab{90*\xE3\x81\x82}</A><A HREF="https://e/">{70*\xF0\x9F\x98\x80}</A>
+file b.html <DT><H3>{90*\xE3\x81\x82}</H3><DL><A HREF="https://f/">F</A></DL>\n
+# Below 8 folders of 250 bytes paths of 2047 and 2048 bytes are made alike: -x has no path
+# limit (the hostile check goes deeper than the system's).
+file b.html {8*<DT><H3>{250*a}</H3><DL>}<A HREF="https://p1/">{31*p}</A><A HREF="https://p2/">{32*q}</A>{8*</DL>}\n
 # In a UTF-8 file a '\' after any byte is replaced; on POSIX Same and same are two names;
 # a stray </DL>.
 file b.html <DT><A HREF="https://raw/">\xFD\xC3\x9F\\</A><A HREF="https://s/">Same</A><A HREF="https://s2/">same</A></DL>\n
-err "out/Link": not a folder\ntoo long URL for the link of "U2"\ntoo long name ... {252*m}.url\ntoo long name ... {254*k}.url\n
-err too long name ... {255*j}\n8 written, 0 already there, 5 passed over\n
+err "out/Link": not a folder\n10 written, 0 already there, 1 passed over\n
 new out/Bom.url {U}https://bom/\r\n
-new out/U1.url {U}https://{2015*u}\r\n
-new out/{251*n}.url {U}https://n/\r\n
+new out/ab{83*\xE3\x81\x82}.url {U}https://a/\r\n
+new out/ab{81*\xE3\x81\x82}\s(2).url {U}https://a2/\r\n
+new out/{62*\xF0\x9F\x98\x80}.url {U}https://e/\r\n
+new out/{85*\xE3\x81\x82}/F.url {U}https://f/\r\n
 new out/{8*{250*a}/}{31*p}.url {U}https://p1/\r\n
 new out/{8*{250*a}/}{32*q}.url {U}https://p2/\r\n
 new out/\xFD\xC3\x9F!.url {U}https://raw/\r\n
 new out/Same.url {U}https://s/\r\n
 new out/same.url {U}https://s2/\r\n
 
-== an icon too long for a .url file passes every link over, and the scan goes on
-args -v -x -i {2030*i} p.html
-file p.html <A HREF="https://a/">A</A><A HREF="https://b/">B</A>
-err too long icon file ... A.url\ntoo long icon file ... B.url\n0 written, 0 already there, 2 passed over\n
+== no link lost for a length: names cut to fit with the prefix, any number and ".url"; an address and an icon of any length
+stdin y\n
+args -v -x -n my- -a http://h/ -i {2030*i} -o out p.html
+dir out
+# 3 + 248 bytes fit, once, then numbered after a cut to 3 + 244; 248 fit uncut, 249 are cut;
+# a cut that ends in blanks and dots drops them.
+file p.html <A HREF="https://a/">{260*n}</A><A HREF="https://b/">{260*n}</A><A HREF="https://c/">{248*e}</A><A HREF="https://d/">{249*f}</A><A HREF="https://e/">{245*a}\s.\s.b</A>\n
+# An address of 3,000 bytes, and one of 2,100 after the -a join. (Folder names are cut in
+# the POSIX cases below: Wine makes no folder name of more than 247 units.)
+file p.html <A HREF="https://{3000*u}">U</A><A HREF="{2100*r}">R</A>\n
+err URL prefix name="http://h/" ... ok? (y/n) 7 written, 0 already there, 0 passed over\n
+def J \r\nIconIndex=0\r\nIconFile={2030*i}\r\n
+new out/my-{248*n}.url {U}https://a/{J}
+new out/my-{244*n}\s(2).url {U}https://b/{J}
+new out/my-{248*e}.url {U}https://c/{J}
+new out/my-{248*f}.url {U}https://d/{J}
+new out/my-{245*a}.url {U}https://e/{J}
+new out/my-U.url {U}https://{3000*u}{J}
+new out/my-R.url {U}http://h/{2100*r}{J}
+
+== dates: ADD_DATE in seconds, or microseconds from 12 digits on; none, 0 or no number: the time of writing; a file there keeps its time
+args -v -x -o out p.html
+file out/Old.url x
+mtime out/Old.url 1000000
+file p.html <DT><A HREF="https://s/" ADD_DATE="1700000000">Sec</A><A HREF="https://m/" LAST_MODIFIED="1" add_date='1600000000123456'>Micro</A>
+file p.html <A HREF="https://e/" ADD_DATE="100000000000">Edge</A><A HREF="https://q/" ICON="x ADD_DATE=5" ADD_DATE=1500000000>Quoted</A>
+file p.html <A HREF="https://n/">None</A><A HREF="https://z/" ADD_DATE="0">Zero</A><A HREF="https://g/" ADD_DATE="17e8">Bad</A><A HREF="https://o/" ADD_DATE="1700000000">Old</A>\n
+err 7 written, 1 already there, 0 passed over\n
+new out/Sec.url {U}https://s/\r\n
+newtime out/Sec.url 1700000000
+new out/Micro.url {U}https://m/\r\n
+newtime out/Micro.url 1600000000
+new out/Edge.url {U}https://e/\r\n
+newtime out/Edge.url 100000
+new out/Quoted.url {U}https://q/\r\n
+newtime out/Quoted.url 1500000000
+new out/None.url {U}https://n/\r\n
+newtime out/None.url now
+new out/Zero.url {U}https://z/\r\n
+newtime out/Zero.url now
+new out/Bad.url {U}https://g/\r\n
+newtime out/Bad.url now
+newtime out/Old.url 1000000
+
+== Shift_JIS names whose UTF-8 forms pass 255 bytes: cut at the last whole character, exactly
+only posix
+args -v -x p.html
+file p.html <DT><A HREF="https://s/">ab{100*ソ}</A><DL><DT><H3>{100*ソ}</H3><DL><A HREF="https://f/">F</A></DL></DL>\n
+err 2 written, 0 already there, 0 passed over\n
+new ab{83*\xE3\x82\xBD}.url {U}https://s/\r\n
+new {85*\xE3\x82\xBD}/F.url {U}https://f/\r\n
 
 == -s names a Shift_JIS folder in UTF-8; an -n that holds a '\' in UTF-8 is refused
 args -v -x -s \xE3\x82\xBD p.html
