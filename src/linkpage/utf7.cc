@@ -75,8 +75,8 @@ bool utf7_to_utf8(std::string_view s, std::string* out) {
         high = 0;
       } else if (high_surrogate(unit)) {
         high = unit;
-      } else if (low_surrogate(unit)) {
-        return false;
+      } else if (low_surrogate(unit) || unit < 0x20) {
+        return false;  // a lone low half; a control character, which no address holds
       } else {
         put_utf8(unit, out);
       }

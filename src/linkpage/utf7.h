@@ -19,7 +19,9 @@
 ///     "+BEAERA-/" -> "рф/";  "+BEAERA.h" -> "рф.h"
 /// - a high surrogate followed at once by a low one, in the same run, is one
 ///   code point:   "+2D3eAA-" -> U+1F600 (F0 9F 98 80)
-/// - does not decode: a byte from 0x80 up ("\xE9"); a '+' that no base64 byte
+/// - does not decode: a control character from a run ("+AAA-" U+0000, "+AA0ACg-"
+///   CR LF: a NUL would cut the address, a line break split the page's line);
+///   a byte from 0x80 up ("\xE9"); a '+' that no base64 byte
 ///   follows ("+.", "a+"); bits left over at the end of a run that make a
 ///   whole base64 byte or are not zero ("+AOkA-", "+AOl-"); a surrogate that is
 ///   not in such a pair ("+2D0-", "+3gA-").

@@ -92,7 +92,7 @@ struct Tree {
   Charset charset = Charset::kShiftJis;
   bool declared = false;       // a byte order mark or a META tag has named it
   bool checked = false;        // ... or the whole file has been checked for UTF-8
-  const char* path = nullptr;  // the file, for that check
+  const TextIn* in = nullptr;  // the open file, for that check
   SelectMode select_mode = SelectMode::kAll;
   bool in_comment = false;
   long long dl_level = 0;
@@ -192,7 +192,7 @@ void set_charset(Tree* t, Charset c) {
 void need_charset(Tree* t) {
   if (t->declared || t->checked) return;
   t->checked = true;
-  set_charset(t, file_is_utf8(t->path) ? Charset::kUtf8 : Charset::kShiftJis);
+  set_charset(t, file_is_utf8(*t->in) ? Charset::kUtf8 : Charset::kShiftJis);
 }
 
 // p at "<meta": true when the first charset= of the tag names an encoding
@@ -571,7 +571,7 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
     return -1;
   }
   Tree t(o);
-  t.path = html;
+  t.in = &in;
   t.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
   t.folders.path = o.outdir;
   // The one folder opened by its path. When it cannot be, nothing below it

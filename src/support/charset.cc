@@ -139,9 +139,10 @@ bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used) {
   return true;
 }
 
-bool file_is_utf8(const char* path) {
-  const int fd = text_open_fd(path);
-  if (fd < 0) return false;
+bool file_is_utf8(const TextIn& in) {
+  const int fd = in.fd;
+  const long long back = text_tell_fd(fd);
+  if (back < 0 || !text_seek_fd(fd, 0)) return false;
   // A sequence cut by the end of one read is moved to the front of the
   // buffer and completed by the next.
   constexpr std::size_t kHeld = 3;
@@ -163,6 +164,5 @@ bool file_is_utf8(const char* path) {
     held = held + got - used;
     std::memmove(buf.get(), buf.get() + used, held);
   }
-  text_close_fd(fd);
-  return valid && held == 0;
+  return text_seek_fd(fd, back) && valid && held == 0;
 }

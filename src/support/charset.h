@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/textio.h"
+
 /// A bookmark file's encoding. UTF-8 and Shift_JIS names go to the name steps
 /// as they stand; every other encoding is converted to UTF-8 first.
 // The windows-125x code pages stand together, in order.
@@ -54,9 +56,12 @@ bool charset_of_label(std::string_view label, Charset* out);
 ///   "a\xC3\xA9" -> true, 3;  "a\xE3\x81" -> true, 1;  "\xC0\xAF" "\xED\xA0\x80" -> false
 bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used);
 
-/// True when the file at path, as the text reader reads it (up to a Ctrl-Z
-/// on Windows), is valid UTF-8 throughout; false too when it cannot be read.
-bool file_is_utf8(const char* path);
+/// True when the open file in, from its start and as the text reader reads it
+/// (up to a Ctrl-Z on Windows), is valid UTF-8 throughout; false too when it
+/// cannot be read again. The file read is the one open, never its name again
+/// (which may name something else by now), and the reader is put back where
+/// it was.
+bool file_is_utf8(const TextIn& in);
 
 /// Appends the UTF-8 form of s, a text of the encoding c (one that converts),
 /// to *out. A byte sequence the encoding does not define becomes U+FFFD, one

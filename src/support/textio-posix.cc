@@ -48,6 +48,10 @@ std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
 
 void text_close_fd(int fd) { ::close(fd); }
 
+long long text_tell_fd(int fd) { return ::lseek(fd, 0, SEEK_CUR); }
+
+bool text_seek_fd(int fd, long long pos) { return ::lseek(fd, pos, SEEK_SET) == pos; }
+
 long long text_mtime(const TextIn& in) {
   struct stat st {};
   return ::fstat(in.fd, &st) == 0 ? static_cast<long long>(st.st_mtime) : 0;

@@ -54,6 +54,10 @@ std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
 
 void text_close_fd(int fd) { _close(fd); }
 
+long long text_tell_fd(int fd) { return _lseeki64(fd, 0, SEEK_CUR); }
+
+bool text_seek_fd(int fd, long long pos) { return _lseeki64(fd, pos, SEEK_SET) == pos; }
+
 namespace {
 
 // A FILETIME counts 100 ns steps since 1601 (UTC); favlink counts seconds since 1970.

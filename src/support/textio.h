@@ -119,4 +119,10 @@ std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size);
 /// Closes a descriptor of text_open_fd.
 void text_close_fd(int fd);
 
+/// The read position of fd, or -1; and a move of it to pos (false when it
+/// cannot be moved). They let a check read an open file from its start and
+/// put the reader back where it was.
+long long text_tell_fd(int fd);
+bool text_seek_fd(int fd, long long pos);
+
 #endif  // FAVLINK_SUPPORT_TEXTIO_H_
