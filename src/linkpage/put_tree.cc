@@ -11,6 +11,7 @@
 #include "linkpage/utf7.h"
 #include "support/names.h"
 #include "support/port.h"
+#include "support/sjis.h"
 #include "support/textio.h"
 
 namespace {
@@ -33,9 +34,8 @@ void drop_line_end(std::string* line) {
 bool wide_header(const std::string& line) {
   constexpr std::string_view kHeader = "[InternetShortcut.W]";
   if (line.size() != kHeader.size()) return false;
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c; };
   for (std::size_t i = 0; i < kHeader.size(); ++i) {
-    if (lower(line[i]) != lower(kHeader[i])) return false;
+    if (ascii_lower(line[i]) != ascii_lower(kHeader[i])) return false;
   }
   return true;
 }

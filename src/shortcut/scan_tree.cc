@@ -14,6 +14,7 @@
 #include "support/charset.h"
 #include "support/names.h"
 #include "support/port.h"
+#include "support/sjis.h"
 #include "support/textio.h"
 
 namespace {
@@ -130,9 +131,7 @@ char* const kJoin = &g_join_mark;
 template <std::size_t N>
 bool has_nocase(const char* p, const char (&lit)[N]) {
   for (std::size_t i = 0; i + 1 < N; ++i) {
-    char c = p[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lit[i]) return false;
+    if (ascii_lower(p[i]) != lit[i]) return false;
   }
   return true;
 }

@@ -69,9 +69,7 @@ std::size_t fitted(const std::string& name, std::size_t limit) {
 // where the file system ignores it.
 std::string taken_key(std::string key) {
   if (kFoldNameCase) {
-    std::transform(key.begin(), key.end(), key.begin(), [](char c) {
-      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    std::transform(key.begin(), key.end(), key.begin(), ascii_lower);
   }
   return key;
 }

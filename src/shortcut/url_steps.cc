@@ -109,10 +109,7 @@ bool is_reserved(const char* name, bool tree) {
   const std::size_t n = tree ? std::strcspn(name, ".") : std::strlen(name);
   if (n < 3 || n > 5) return false;
   char lower[6] = {};
-  for (std::size_t i = 0; i < n; ++i) {
-    const char c = name[i];
-    lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  }
+  for (std::size_t i = 0; i < n; ++i) lower[i] = ascii_lower(name[i]);
   if (tree && n == 4 &&
       (std::strncmp(lower, "com", 3) == 0 || std::strncmp(lower, "lpt", 3) == 0)) {
     return lower[3] >= '1' && lower[3] <= '9';

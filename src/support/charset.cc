@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "support/port.h"
+#include "support/sjis.h"
 #include "support/textio.h"
 
 namespace {
@@ -63,12 +64,10 @@ constexpr std::array kLabels{
     Label{"euc-jp", Charset::kEucJp},
 };
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool same_nocase(std::string_view label, const char* name) {
   std::size_t i = 0;
   for (; i < label.size() && name[i] != '\0'; ++i) {
-    if (lower(label[i]) != name[i]) return false;
+    if (ascii_lower(label[i]) != name[i]) return false;
   }
   return i == label.size() && name[i] == '\0';
 }

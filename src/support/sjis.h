@@ -21,6 +21,13 @@ constexpr bool sjis_lead(unsigned char c) {
   return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+/// An ASCII capital lowered; every other byte as it is (no byte of a
+/// double-byte character is a capital's lead, so a byte walk may use it on
+/// the parts it compares).   'A' -> 'a';  'a' '[' '\x82' stay
+constexpr char ascii_lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 /// First character start whose byte is the low byte of c, or null. The byte
 /// is compared before the lead-byte test, so lead bytes are compared and
 /// second bytes never are; the terminator is never compared (c == 0 -> null).
