@@ -32,12 +32,7 @@ void drop_line_end(std::string* line) {
 // The header of the Unicode section, in any ASCII case, as Windows reads a
 // section name; nothing else on the line.   "[internetshortcut.w]" -> true
 bool wide_header(const std::string& line) {
-  constexpr std::string_view kHeader = "[InternetShortcut.W]";
-  if (line.size() != kHeader.size()) return false;
-  for (std::size_t i = 0; i < kHeader.size(); ++i) {
-    if (ascii_lower(line[i]) != ascii_lower(kHeader[i])) return false;
-  }
-  return true;
+  return equal_nocase(line, "[InternetShortcut.W]");
 }
 
 // The address of the open .url file, or null when it has no "URL=" line:

@@ -127,15 +127,6 @@ constexpr std::size_t kJoinBytes = std::size_t{1} << 20;
 char g_join_mark;
 char* const kJoin = &g_join_mark;
 
-// Prefix test ignoring ASCII case; lit is lower case.
-template <std::size_t N>
-bool has_nocase(const char* p, const char (&lit)[N]) {
-  for (std::size_t i = 0; i + 1 < N; ++i) {
-    if (ascii_lower(p[i]) != lit[i]) return false;
-  }
-  return true;
-}
-
 // The first closing tag (upper or lower case) at or after p, or null.
 template <std::size_t N>
 char* find_close(Cached* c, char* p, const char (&upper)[N], const char (&lower)[N]) {
@@ -204,7 +195,7 @@ bool meta_charset(char* p, char** next, Charset* out) {
   char* end = gt != nullptr ? gt : p + std::strlen(p);
   *next = end;
   for (const char* c = p; c < end; ++c) {
-    if (!has_nocase(c, "charset=")) continue;
+    if (!starts_nocase(c, "charset=")) continue;
     c += 8;
     if (*c == '"' || *c == '\'') ++c;
     const std::size_t n = std::strcspn(c, "\"'; \t/>");
@@ -311,7 +302,7 @@ long long added_time(const char* p, const char* end) {
   bool quoted = false;
   for (++p; p < end; ++p) {
     if (*p == '"') quoted = !quoted;
-    if (quoted || (p[-1] != ' ' && p[-1] != '\t') || !has_nocase(p, "add_date=")) continue;
+    if (quoted || (p[-1] != ' ' && p[-1] != '\t') || !starts_nocase(p, "add_date=")) continue;
     p += 9;
     const char close = *p == '"' || *p == '\'' ? *p++ : ' ';
     long long n = 0;
@@ -475,7 +466,7 @@ LineEnd scan_line(Tree* t, char* p) {
       p += 4;
     } else if (starts(p, "<H3", "<h3") && (p[3] == '>' || p[3] == ' ' || p[3] == '\t')) {
       p = heading_steps(t, p);
-    } else if (!t->seen_dl && !t->declared && has_nocase(p, "<meta")) {
+    } else if (!t->seen_dl && !t->declared && starts_nocase(p, "<meta")) {
       Charset c = Charset::kShiftJis;
       t->declared = meta_charset(p, &p, &c);
       if (t->declared) set_charset(t, c);

@@ -64,14 +64,6 @@ constexpr std::array kLabels{
     Label{"euc-jp", Charset::kEucJp},
 };
 
-bool same_nocase(std::string_view label, const char* name) {
-  std::size_t i = 0;
-  for (; i < label.size() && name[i] != '\0'; ++i) {
-    if (ascii_lower(label[i]) != name[i]) return false;
-  }
-  return i == label.size() && name[i] == '\0';
-}
-
 // Where a run of ASCII bytes from p ends (at most at end), 32 bytes a time
 // while they last: the file check spends its time here on a mostly ASCII file.
 const unsigned char* skip_ascii(const unsigned char* p, const unsigned char* end) {
@@ -90,7 +82,7 @@ const unsigned char* skip_ascii(const unsigned char* p, const unsigned char* end
 
 bool charset_of_label(std::string_view label, Charset* out) {
   const auto* l = std::find_if(kLabels.begin(), kLabels.end(),
-                               [&](const Label& k) { return same_nocase(label, k.name); });
+                               [&](const Label& k) { return equal_nocase(label, k.name); });
   if (l == kLabels.end()) return false;
   *out = l->charset;
   return true;

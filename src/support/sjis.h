@@ -14,6 +14,9 @@
 #ifndef FAVLINK_SUPPORT_SJIS_H_
 #define FAVLINK_SUPPORT_SJIS_H_
 
+#include <cstring>
+#include <string_view>
+
 /// Lead byte of Strchr, Strrchr, ChgChr, index2 and the name cleaning of the
 /// shortcut writer: 0x80..0x9F or 0xE0..0xFC. 0x80 counts; 0xFD..0xFF and
 /// the half-width katakana 0xA1..0xDF do not. (to_lower has a rule of its own.)
@@ -26,6 +29,23 @@ constexpr bool sjis_lead(unsigned char c) {
 /// the parts it compares).   'A' -> 'a';  'a' '[' '\x82' stay
 constexpr char ascii_lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+/// True when a and b are the same text but for the case of ASCII letters:
+/// the one case-insensitive compare of labels, tags and section names.
+///   equal_nocase("UTF-8", "utf-8") -> true;  equal_nocase("a", "ab") -> false
+constexpr bool equal_nocase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+  }
+  return true;
+}
+
+/// True when the NUL-terminated text p begins with lit, ASCII letters in any
+/// case; p may be shorter than lit.   starts_nocase("<META x", "<meta") -> true
+inline bool starts_nocase(const char* p, std::string_view lit) {
+  return equal_nocase(std::string_view(p, ::strnlen(p, lit.size())), lit);
 }
 
 /// First character start whose byte is the low byte of c, or null. The byte

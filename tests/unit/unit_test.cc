@@ -88,6 +88,7 @@ TEST(Examples, EveryRowHolds) {
       {"ChgChr", changed("a\\b\x83\x5C", [](char* s) { ChgChr(s, '\\', '/'); }), "a/b\x83\x5C"},
       {"index2", at("a.b", [](char* s) { return index2(s, "."); }) + at("\x83\x5C", [](char* s) { return index2(s, "\\"); }), "s+1null"},
       {"ascii_lower", std::string{ascii_lower('A'), ascii_lower('a'), ascii_lower('['), ascii_lower('\x82')}, "aa[\x82"},
+      {"equal_nocase", yes(equal_nocase("UTF-8", "utf-8") && starts_nocase("<META x", "<meta")) + yes(equal_nocase("a", "ab") || starts_nocase("<me", "<meta")), "truefalse"},
       {"sp_skip", at("\t  x", sp_skip), "s+3"},
       {"to_lower", changed("CON\x82\x60", to_lower) + changed("\xA0" "A", to_lower), "con\x82\x60\xA0" "A"},
       {"cp932_to_utf8", utf8_of("\x83\x5C") + utf8_of("a\x81!") + "|" + utf8_of("\x85\x5C"), std::string("\xE3\x82\xBD" "a\x81!|") + (kWindows ? "\xEF\xBF\xBD!" : "\x85\x5C")},
