@@ -42,6 +42,17 @@ const char* iconv_name(Charset c) {
 constexpr std::size_t kCharsets = static_cast<std::size_t>(Charset::kEucJp) + 1;
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 
+// Appends what cd holds back and returns it to its initial state. A
+// windows-1258 converter keeps a base letter until it sees whether a tone
+// mark follows to combine with it: "a" alone gives nothing until this call.
+void flush(iconv_t cd, std::string* out) {
+  char buf[16];  // at most one character is held back
+  char* o = buf;
+  std::size_t out_left = sizeof buf;
+  ::iconv(cd, nullptr, nullptr, &o, &out_left);
+  out->append(buf, static_cast<std::size_t>(o - buf));
+}
+
 }  // namespace
 
 void charset_to_utf8(Charset c, const char* s, std::string* out) {
@@ -67,28 +78,22 @@ void charset_to_utf8(Charset c, const char* s, std::string* out) {
     }
     return;
   }
-  ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  ::iconv(cd, nullptr, nullptr, nullptr, nullptr);  // nothing of the last text
   char buf[256];
   for (;;) {
     char* o = buf;
     std::size_t out_left = sizeof buf;
-    // At the end, a call without input gives what a stateful encoding
-    // (windows-1258) holds back.
-    const std::size_t r = in_left > 0 ? ::iconv(cd, &in, &in_left, &o, &out_left)
-                                      : ::iconv(cd, nullptr, nullptr, &o, &out_left);
+    const std::size_t r = ::iconv(cd, &in, &in_left, &o, &out_left);
     const int error = errno;
     out->append(buf, static_cast<std::size_t>(o - buf));
-    if (r != static_cast<std::size_t>(-1)) {
-      if (in_left == 0 && o == buf) return;
-      continue;
-    }
+    if (r != static_cast<std::size_t>(-1)) break;
     if (error == E2BIG) continue;
-    if (in_left == 0) return;
-    // An undefined or cut sequence: its first byte is U+FFFD, and the
-    // conversion starts over at the next.
+    // An undefined or cut sequence: what comes before it is given out whole,
+    // its first byte is U+FFFD, and the conversion starts over at the next.
+    flush(cd, out);
     out->append(kReplacement);
     ++in;
     --in_left;
-    ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
+  flush(cd, out);
 }
