@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstring>
 #include <memory>
 
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -64,20 +64,6 @@ constexpr std::array kLabels{
     Label{"euc-jp", Charset::kEucJp},
 };
 
-// Where a run of ASCII bytes from p ends (at most at end), 32 bytes a time
-// while they last: the file check spends its time here on a mostly ASCII file.
-const unsigned char* skip_ascii(const unsigned char* p, const unsigned char* end) {
-  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-  while (end - p >= 32) {
-    std::array<std::uint64_t, 4> w{};
-    std::memcpy(w.data(), p, 32);
-    if (((w[0] | w[1] | w[2] | w[3]) & kHigh) != 0) break;
-    p += 32;
-  }
-  while (p < end && *p < 0x80) ++p;
-  return p;
-}
-
 }  // namespace
 
 bool charset_of_label(std::string_view label, Charset* out) {
@@ -85,48 +71,6 @@ bool charset_of_label(std::string_view label, Charset* out) {
                                [&](const Label& k) { return equal_nocase(label, k.name); });
   if (l == kLabels.end()) return false;
   *out = l->charset;
-  return true;
-}
-
-bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used) {
-  const unsigned char* const begin = p;
-  const unsigned char* const end = p + n;
-  while ((p = skip_ascii(p, end)) < end) {
-    // A lead byte gives the length and the range of the byte after it, which
-    // shuts out overlong forms (E0, F0), surrogates (ED) and what lies above
-    // U+10FFFF (F4); every other byte after it is 80..BF.
-    //   C2..DF: 2   E0: A0..BF   E1..EC, EE..EF: 3   ED: 80..9F   F0: 90..BF   F1..F3: 4 F4: 80..8F
-    const unsigned char c = *p;
-    std::size_t len = 4;
-    unsigned char lo = 0x80;
-    unsigned char hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-      len = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      len = 3;
-      if (c == 0xE0) lo = 0xA0;
-      if (c == 0xED) hi = 0x9F;
-    } else if (c == 0xF0) {
-      lo = 0x90;
-    } else if (c == 0xF4) {
-      hi = 0x8F;
-    } else if (c < 0xF1 || c > 0xF3) {
-      *used = static_cast<std::size_t>(p - begin);
-      return false;
-    }
-    for (std::size_t k = 1; k < len; ++k) {
-      if (p + k == end) break;  // cut by the end: the next bytes may complete it
-      if (p[k] < lo || p[k] > hi) {
-        *used = static_cast<std::size_t>(p - begin);
-        return false;
-      }
-      lo = 0x80;
-      hi = 0xBF;
-    }
-    if (end - p < static_cast<std::ptrdiff_t>(len)) break;
-    p += len;
-  }
-  *used = static_cast<std::size_t>(p - begin);
   return true;
 }
 

@@ -48,14 +48,6 @@ constexpr bool converts(Charset c) { return c != Charset::kShiftJis && c != Char
 ///   "UTF8" -> kUtf8;  "x-SJIS" -> kShiftJis;  "latin1" -> kWindows1252;  "utf-16" -> false
 bool charset_of_label(std::string_view label, Charset* out);
 
-/// Checks n bytes at p as UTF-8: no invalid or overlong sequence, no
-/// surrogate, nothing above U+10FFFF. *used receives the length of the whole
-/// sequences checked; the 1 to 3 bytes after them, when there are any, begin
-/// a sequence that may yet be completed by the bytes that follow. False at
-/// the first byte that cannot be part of valid UTF-8.
-///   "a\xC3\xA9" -> true, 3;  "a\xE3\x81" -> true, 1;  "\xC0\xAF" "\xED\xA0\x80" -> false
-bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used);
-
 /// True when the open file in, from its start and as the text reader reads it
 /// (up to a Ctrl-Z on Windows), is valid UTF-8 throughout; false too when it
 /// cannot be read again. The file read is the one open, never its name again

@@ -27,6 +27,7 @@
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -55,6 +56,9 @@ template <typename F> std::string out_of(int format, F f) {
 std::string edit(const char* fmt, ...) { va_list ap; va_start(ap, fmt); std::string r = err_edit(fmt, ap); va_end(ap); return r; }
 std::string u7(const char* s) { std::string out; return utf7_to_utf8(s, &out) ? out : "false"; }
 std::string a(std::size_t n) { return std::string(n, 'a'); }
+std::string enc(std::uint32_t c) { char b[kUtf8Max]; return std::string(b, utf8_encode(c, b)); }
+std::string len8(std::string_view s) { return std::to_string(utf8_length(reinterpret_cast<const unsigned char*>(s.data()), s.size())) + " "; }
+std::string prefix8(std::string_view s) { std::size_t used = 0; return utf8_prefix(reinterpret_cast<const unsigned char*>(s.data()), s.size(), &used) ? "true," + std::to_string(used) + " " : "false "; }
 std::string utf8_of(const char* s) { std::string out; cp932_to_utf8(s, &out); return out; }
 std::string root_of(const char* path) { char root[4]; free_space_root(path, root); return root; }
 std::string folder_of(const char* caption) { std::string name; return folder_name(TreeRun(kNoOptions), std::string(caption).data(), &name) ? name : "false"; }
@@ -119,6 +123,9 @@ TEST(Examples, EveryRowHolds) {
       {"put_foot", out_of(0, put_foot), "</OL>\n<HR>\n</BODY>\n</HTML>\n"},
       {"bookmark_folders", out_of(2, [] { g_page.open = {"News", "Old"}; bookmark_folders("News\\Daily"); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"},
       {"bookmark_item", out_of(2, [] { bookmark_item("u", "n", 1700000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"},
+      {"utf8_encode", enc(0x41) + enc(0xE9) + enc(0x1F600), "A\xC3\xA9\xF0\x9F\x98\x80"},
+      {"utf8_length", cat({len8("\xC3\xA9x"), len8("\xC0\xAF"), len8("\xED\xA0\x80"), len8("\xE3\x81")}), "2 0 0 -2 "},
+      {"utf8_prefix", cat({prefix8("a\xC3\xA9"), prefix8("a\xE3\x81"), prefix8("\xC0\xAF"), prefix8("\xED\xA0\x80")}), "true,3 true,1 false false "},
       {"utf7_to_utf8", cat({u7("http://a/"), u7("1+-2"), u7("+BEAERA-/"), u7("+BEAERA.h"), u7("+2D3eAA-")}), "http://a/1+2\xD1\x80\xD1\x84/\xD1\x80\xD1\x84.h\xF0\x9F\x98\x80"},
       {"utf7_to_utf8 fails", cat({u7("\xE9"), u7("+."), u7("a+"), u7("+AOkA-"), u7("+AOl-"), u7("+2D0-"), u7("+3gA-"), u7("+AAA-"), u7("+AA0ACg-")}), "falsefalsefalsefalsefalsefalsefalsefalsefalse"},
   };
