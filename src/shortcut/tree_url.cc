@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "shortcut/refs.h"
+#include "support/charset.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/sjis.h"

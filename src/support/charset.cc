@@ -64,7 +64,50 @@ constexpr std::array kLabels{
     Label{"euc-jp", Charset::kEucJp},
 };
 
+// The names of each encoding, in the order of Charset. iconv's CP949 and
+// CP950 are the Windows supersets of EUC-KR and Big5, as the Windows build
+// reads them; 65001 is the code page CP_UTF8.
+struct Names {
+  Charset charset;
+  CharsetNames names;
+};
+constexpr std::array kNames{
+    Names{Charset::kShiftJis, {"CP932", 932}},
+    Names{Charset::kUtf8, {"UTF-8", 65001}},
+    Names{Charset::kWindows1250, {"CP1250", 1250}},
+    Names{Charset::kWindows1251, {"CP1251", 1251}},
+    Names{Charset::kWindows1252, {"CP1252", 1252}},
+    Names{Charset::kWindows1253, {"CP1253", 1253}},
+    Names{Charset::kWindows1254, {"CP1254", 1254}},
+    Names{Charset::kWindows1255, {"CP1255", 1255}},
+    Names{Charset::kWindows1256, {"CP1256", 1256}},
+    Names{Charset::kWindows1257, {"CP1257", 1257}},
+    Names{Charset::kWindows1258, {"CP1258", 1258}},
+    Names{Charset::kIso8859_2, {"ISO-8859-2", 28592}},
+    Names{Charset::kIso8859_5, {"ISO-8859-5", 28595}},
+    Names{Charset::kIso8859_7, {"ISO-8859-7", 28597}},
+    Names{Charset::kIso8859_15, {"ISO-8859-15", 28605}},
+    Names{Charset::kKoi8R, {"KOI8-R", 20866}},
+    Names{Charset::kKoi8U, {"KOI8-U", 21866}},
+    Names{Charset::kGbk, {"CP936", 936}},
+    Names{Charset::kGb18030, {"GB18030", 54936}},
+    Names{Charset::kBig5, {"CP950", 950}},
+    Names{Charset::kEucKr, {"CP949", 949}},
+    Names{Charset::kEucJp, {"EUC-JP", 20932}},
+};
+
+// True when row i of kNames is the encoding i, for every encoding.
+constexpr bool names_in_order() {
+  for (std::size_t i = 0; i < kNames.size(); ++i) {
+    if (kNames[i].charset != static_cast<Charset>(i)) return false;
+  }
+  return kNames.size() == kCharsets;
+}
+static_assert(names_in_order(), "kNames holds every Charset, in order");
+
 }  // namespace
+
+const CharsetNames& charset_names(Charset c) { return kNames[static_cast<std::size_t>(c)].names; }
 
 bool charset_of_label(std::string_view label, Charset* out) {
   const auto* l = std::find_if(kLabels.begin(), kLabels.end(),

@@ -22,6 +22,7 @@
 #include "shortcut/refs.h"
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
+#include "support/charset.h"
 #include "support/freespace.h"
 #include "support/names.h"
 #include "support/port.h"
@@ -59,6 +60,7 @@ std::string a(std::size_t n) { return std::string(n, 'a'); }
 std::string enc(std::uint32_t c) { char b[kUtf8Max]; return std::string(b, utf8_encode(c, b)); }
 std::string len8(std::string_view s) { return std::to_string(utf8_length(reinterpret_cast<const unsigned char*>(s.data()), s.size())) + " "; }
 std::string prefix8(std::string_view s) { std::size_t used = 0; return utf8_prefix(reinterpret_cast<const unsigned char*>(s.data()), s.size(), &used) ? "true," + std::to_string(used) + " " : "false "; }
+std::string names_of(Charset c) { return std::string(charset_names(c).iconv) + ", " + std::to_string(charset_names(c).code_page) + " "; }
 std::string utf8_of(const char* s) { std::string out; cp932_to_utf8(s, &out); return out; }
 std::string root_of(const char* path) { char root[4]; free_space_root(path, root); return root; }
 std::string folder_of(const char* caption) { std::string name; return folder_name(TreeRun(kNoOptions), std::string(caption).data(), &name) ? name : "false"; }
@@ -96,6 +98,7 @@ TEST(Examples, EveryRowHolds) {
       {"sp_skip", at("\t  x", sp_skip), "s+3"},
       {"to_lower", changed("CON\x82\x60", to_lower) + changed("\xA0" "A", to_lower), "con\x82\x60\xA0" "A"},
       {"cp932_to_utf8", utf8_of("\x83\x5C") + utf8_of("a\x81!") + "|" + utf8_of("\x85\x5C"), std::string("\xE3\x82\xBD" "a\x81!|") + (kWindows ? "\xEF\xBF\xBD!" : "\x85\x5C")},
+      {"charset_names", names_of(Charset::kWindows1251) + names_of(Charset::kUtf8), "CP1251, 1251 UTF-8, 65001 "},
       {"free_space_root", root_of("c:\\x") + root_of("C:x") + root_of("\\\\srv\\s") + root_of(""), "c:\\C:\\\\\\"},
       {"decode_refs", changed("a&amp;b&#233;&#0;&x;", [](char* s) { decode_refs(s, true); }), "a&b\xC3\xA9&#0;&x;"},
       {"uri_scheme", yes(uri_scheme("https://x") && uri_scheme("mailto:a") && uri_scheme("a.b-c+d:")) + yes(uri_scheme("C:\\x") || uri_scheme("x") || uri_scheme(":") || uri_scheme("1a:")), "truefalse"},
