@@ -60,6 +60,8 @@ std::string a(std::size_t n) { return std::string(n, 'a'); }
 std::string enc(std::uint32_t c) { char b[kUtf8Max]; return std::string(b, utf8_encode(c, b)); }
 std::string len8(std::string_view s) { return std::to_string(utf8_length(reinterpret_cast<const unsigned char*>(s.data()), s.size())) + " "; }
 std::string prefix8(std::string_view s) { std::size_t used = 0; return utf8_prefix(reinterpret_cast<const unsigned char*>(s.data()), s.size(), &used) ? "true," + std::to_string(used) + " " : "false "; }
+bool label_is(const char* label, Charset want) { Charset c = Charset::kEucJp; return charset_of_label(label, &c) && c == want; }
+std::string converted(Charset c, const char* s) { std::string out; charset_to_utf8(c, s, &out); return out; }
 std::string names_of(Charset c) { return std::string(charset_names(c).iconv) + ", " + std::to_string(charset_names(c).code_page) + " "; }
 std::string utf8_of(const char* s) { std::string out; cp932_to_utf8(s, &out); return out; }
 std::string root_of(const char* path) { char root[4]; free_space_root(path, root); return root; }
@@ -97,6 +99,8 @@ TEST(Examples, EveryRowHolds) {
       {"equal_nocase", yes(equal_nocase("UTF-8", "utf-8") && starts_nocase("<META x", "<meta")) + yes(equal_nocase("a", "ab") || starts_nocase("<me", "<meta")), "truefalse"},
       {"sp_skip", at("\t  x", sp_skip), "s+3"},
       {"cp932_to_utf8", utf8_of("\x83\x5C") + utf8_of("a\x81!") + "|" + utf8_of("\x85\x5C"), std::string("\xE3\x82\xBD" "a\x81!|") + (kWindows ? "\xEF\xBF\xBD!" : "\x85\x5C")},
+      {"charset_of_label", yes(label_is("UTF8", Charset::kUtf8) && label_is("x-SJIS", Charset::kShiftJis) && label_is("latin1", Charset::kWindows1252)) + yes(label_is("utf-16", Charset{})), "truefalse"},
+      {"charset_to_utf8", converted(Charset::kWindows1251, "\xCF\xF0\xE8") + "|" + converted(Charset::kWindows1251, "a\x98"), "\xD0\x9F\xD1\x80\xD0\xB8|a\xEF\xBF\xBD"},
       {"charset_names", names_of(Charset::kWindows1251) + names_of(Charset::kUtf8), "CP1251, 1251 UTF-8, 65001 "},
       {"free_space_root", root_of("c:\\x") + root_of("C:x") + root_of("\\\\srv\\s") + root_of(""), "c:\\C:\\\\\\"},
       {"decode_refs", changed("a&amp;b&#233;&#0;&x;", [](char* s) { decode_refs(s, true); }), "a&b\xC3\xA9&#0;&x;"},
