@@ -66,9 +66,12 @@ constexpr std::array kLabels{
 
 // The names of each encoding, in the order of Charset. iconv's CP949 and
 // CP950 are the Windows supersets of EUC-KR and Big5, as the Windows build
-// reads them; 65001 is the code page CP_UTF8.
+// reads them; 65001 is the code page CP_UTF8. (The members are read in
+// constant expressions and through the array, which cppcheck does not follow.)
 struct Names {
+  // cppcheck-suppress unusedStructMember
   Charset charset;
+  // cppcheck-suppress unusedStructMember
   CharsetNames names;
 };
 constexpr std::array kNames{
