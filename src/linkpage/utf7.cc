@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "support/utf8.h"
+
 namespace {
 
 // Value of a base64 byte, or -1 for a byte outside the set.
@@ -15,23 +17,9 @@ int base64_value(unsigned char c) {
 }
 
 // Appends code point cp (at most 0x10FFFF, no surrogate) as UTF-8.
-void put_utf8(std::uint32_t cp, std::string* out) {
-  const auto byte = [out](std::uint32_t b) { out->push_back(static_cast<char>(b)); };
-  if (cp < 0x80) {
-    byte(cp);
-  } else if (cp < 0x800) {
-    byte(0xC0 | cp >> 6);
-    byte(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    byte(0xE0 | cp >> 12);
-    byte(0x80 | (cp >> 6 & 0x3F));
-    byte(0x80 | (cp & 0x3F));
-  } else {
-    byte(0xF0 | cp >> 18);
-    byte(0x80 | (cp >> 12 & 0x3F));
-    byte(0x80 | (cp >> 6 & 0x3F));
-    byte(0x80 | (cp & 0x3F));
-  }
+void put_code_point(std::uint32_t cp, std::string* out) {
+  char bytes[kUtf8Max];
+  out->append(bytes, utf8_encode(cp, bytes));
 }
 
 constexpr bool high_surrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
@@ -71,14 +59,14 @@ bool utf7_to_utf8(std::string_view s, std::string* out) {
       acc &= (std::uint32_t{1} << bits) - 1;
       if (high != 0) {
         if (!low_surrogate(unit)) return false;
-        put_utf8(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00), out);
+        put_code_point(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00), out);
         high = 0;
       } else if (high_surrogate(unit)) {
         high = unit;
       } else if (low_surrogate(unit) || unit < 0x20) {
         return false;  // a lone low half; a control character, which no address holds
       } else {
-        put_utf8(unit, out);
+        put_code_point(unit, out);
       }
     }
     if (i == start || high != 0 || bits >= 6 || acc != 0) return false;

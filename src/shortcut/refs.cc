@@ -1,6 +1,9 @@
 #include "shortcut/refs.h"
 
+#include <cstdint>
 #include <cstring>
+
+#include "support/utf8.h"
 
 namespace {
 
@@ -31,27 +34,6 @@ long numeric(const char* p, const char* limit, bool hex, const char** end) {
   *end = d;
   if (v == 0 || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return -1;
   return v;
-}
-
-// Writes the UTF-8 bytes of c at out and gives the byte after them.
-char* put_utf8(char* out, long c) {
-  auto byte = [](long b) { return static_cast<char>(static_cast<unsigned char>(b)); };
-  if (c < 0x80) {
-    *out++ = byte(c);
-  } else if (c < 0x800) {
-    *out++ = byte(0xC0 | (c >> 6));
-    *out++ = byte(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    *out++ = byte(0xE0 | (c >> 12));
-    *out++ = byte(0x80 | ((c >> 6) & 0x3F));
-    *out++ = byte(0x80 | (c & 0x3F));
-  } else {
-    *out++ = byte(0xF0 | (c >> 18));
-    *out++ = byte(0x80 | ((c >> 12) & 0x3F));
-    *out++ = byte(0x80 | ((c >> 6) & 0x3F));
-    *out++ = byte(0x80 | (c & 0x3F));
-  }
-  return out;
 }
 
 struct Named {
@@ -87,7 +69,7 @@ char* decode_refs(char* begin, char* end, bool utf8) {
       const char* semi = nullptr;
       const long c = numeric(p + (hex ? 3 : 2), end, hex, &semi);
       if (c > 0 && (utf8 || c < 0x80)) {
-        out = put_utf8(out, c);
+        out += utf8_encode(static_cast<std::uint32_t>(c), out);
         p = semi + 1;
         done = true;
       }

@@ -5,9 +5,11 @@
 #include <cstring>
 
 #include "shortcut/refs.h"
+#include "support/charset.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/sjis.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -24,24 +26,6 @@ void append_unicode(const TreeRun& run, const char* name, std::string* out) {
   }
 }
 
-// Bytes of the UTF-8 character at s: a well-formed sequence (no overlong
-// form, surrogate or code point above U+10FFFF), or any other byte alone (a
-// name may hold stray bytes; Windows shows each as at most one U+FFFD).
-std::size_t char_bytes(const unsigned char* s) {
-  const std::size_t n = s[0] >= 0xC2 && s[0] <= 0xDF   ? 2
-                        : s[0] >= 0xE0 && s[0] <= 0xEF ? 3
-                        : s[0] >= 0xF0 && s[0] <= 0xF4 ? 4
-                                                       : 1;
-  // The second byte's range is narrower after these lead bytes.
-  const unsigned char lo = s[0] == 0xE0 ? 0xA0 : s[0] == 0xF0 ? 0x90 : 0x80;
-  const unsigned char hi = s[0] == 0xED ? 0x9F : s[0] == 0xF4 ? 0x8F : 0xBF;
-  if (n > 1 && (s[1] < lo || s[1] > hi)) return 1;
-  for (std::size_t i = 2; i < n; ++i) {
-    if ((s[i] & 0xC0) != 0x80) return 1;
-  }
-  return n;
-}
-
 // The length of name on the file system: kNameMax or less, or the number of
 // bytes of name that keeps it to limit, cut at the end of its last whole
 // character that fits (counted in bytes, or in UTF-16 units where names are:
@@ -53,7 +37,10 @@ std::size_t fitted(const std::string& name, std::size_t limit) {
   std::size_t at = 0;
   std::size_t used = 0;
   while (at < name.size()) {
-    const std::size_t n = char_bytes(s + at);
+    // A well-formed sequence is one character; any other byte stands alone (a
+    // name may hold stray bytes; Windows shows each as at most one U+FFFD).
+    const int len = utf8_length(s + at, name.size() - at);
+    const std::size_t n = len > 0 ? static_cast<std::size_t>(len) : 1;
     const std::size_t cost = !kNameInUtf16 ? n : n == 4 ? 2 : 1;
     if (used + cost > limit) break;
     used += cost;

@@ -4,59 +4,72 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "support/charset.h"
+#include "support/sjis.h"
 
 namespace {
 
-// iconv's name of each encoding that converts. iconv's CP949 and CP950 are
-// the Windows supersets of EUC-KR and Big5, as the Windows build reads them.
-const char* iconv_name(Charset c) {
-  switch (c) {
-    case Charset::kShiftJis: return "CP932";
-    case Charset::kUtf8: return "UTF-8";
-    case Charset::kWindows1250: return "CP1250";
-    case Charset::kWindows1251: return "CP1251";
-    case Charset::kWindows1252: return "CP1252";
-    case Charset::kWindows1253: return "CP1253";
-    case Charset::kWindows1254: return "CP1254";
-    case Charset::kWindows1255: return "CP1255";
-    case Charset::kWindows1256: return "CP1256";
-    case Charset::kWindows1257: return "CP1257";
-    case Charset::kWindows1258: return "CP1258";
-    case Charset::kIso8859_2: return "ISO-8859-2";
-    case Charset::kIso8859_5: return "ISO-8859-5";
-    case Charset::kIso8859_7: return "ISO-8859-7";
-    case Charset::kIso8859_15: return "ISO-8859-15";
-    case Charset::kKoi8R: return "KOI8-R";
-    case Charset::kKoi8U: return "KOI8-U";
-    case Charset::kGbk: return "CP936";
-    case Charset::kGb18030: return "GB18030";
-    case Charset::kBig5: return "CP950";
-    case Charset::kEucKr: return "CP949";
-    case Charset::kEucJp: return "EUC-JP";
-  }
-  return "UTF-8";
-}
-
-constexpr std::size_t kCharsets = static_cast<std::size_t>(Charset::kEucJp) + 1;
-constexpr char kReplacement[] = "\xEF\xBF\xBD";
-
-}  // namespace
-
-void charset_to_utf8(Charset c, const char* s, std::string* out) {
-  // One descriptor per encoding for the whole run, opened when first needed.
+// The descriptor that converts c to UTF-8, opened when first needed and kept
+// for the whole run; (iconv_t)-1 when this system has no converter for c.
+iconv_t converter(Charset c) {
   static std::array<iconv_t, kCharsets> cds{};
   static std::array<bool, kCharsets> opened{};
   const auto i = static_cast<std::size_t>(c);
   if (!opened[i]) {
-    cds[i] = ::iconv_open("UTF-8", iconv_name(c));
+    cds[i] = ::iconv_open("UTF-8", charset_names(c).iconv);
     opened[i] = true;
   }
-  iconv_t cd = cds[i];
+  return cds[i];
+}
+
+bool usable(iconv_t cd) { return reinterpret_cast<std::intptr_t>(cd) != -1; }
+
+constexpr char kReplacement[] = "\xEF\xBF\xBD";
+
+// Appends what cd holds back and returns it to its initial state. A
+// windows-1258 converter keeps a base letter until it sees whether a tone
+// mark follows to combine with it: "a" alone gives nothing until this call.
+void flush(iconv_t cd, std::string* out) {
+  char buf[16];  // at most one character is held back
+  char* o = buf;
+  std::size_t out_left = sizeof buf;
+  ::iconv(cd, nullptr, nullptr, &o, &out_left);
+  out->append(buf, static_cast<std::size_t>(o - buf));
+}
+
+}  // namespace
+
+void cp932_to_utf8(const char* s, std::string* out) {
+  // CP932 is stateless: a character that does not convert leaves nothing
+  // behind in the descriptor.
+  iconv_t cd = converter(Charset::kShiftJis);
+  const auto* p = reinterpret_cast<const unsigned char*>(s);
+  while (*p != '\0') {
+    // A character: ASCII alone, a lead byte with a second byte from 0x40 up,
+    // or any other single byte (half-width katakana among them).
+    const std::size_t n = *p < 0x80 ? 1 : (sjis_lead(p[0]) && p[1] >= 0x40) ? 2 : 1;
+    char utf8[8];
+    char* o = utf8;
+    std::size_t out_left = sizeof utf8;
+    char* in = const_cast<char*>(reinterpret_cast<const char*>(p));
+    std::size_t in_left = n;
+    if (*p >= 0x80 && usable(cd) &&
+        ::iconv(cd, &in, &in_left, &o, &out_left) != static_cast<std::size_t>(-1)) {
+      out->append(utf8, static_cast<std::size_t>(o - utf8));
+    } else {
+      out->append(reinterpret_cast<const char*>(p), n);
+    }
+    p += n;
+  }
+}
+
+void charset_to_utf8(Charset c, const char* s, std::string* out) {
+  iconv_t cd = converter(c);
   char* in = const_cast<char*>(s);
   std::size_t in_left = std::strlen(s);
-  if (reinterpret_cast<std::intptr_t>(cd) == -1) {
+  if (!usable(cd)) {
     // No converter on this system: every byte outside ASCII is undefined.
     for (; in_left > 0; ++in, --in_left) {
       if (static_cast<unsigned char>(*in) < 0x80) {
@@ -67,28 +80,22 @@ void charset_to_utf8(Charset c, const char* s, std::string* out) {
     }
     return;
   }
-  ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  ::iconv(cd, nullptr, nullptr, nullptr, nullptr);  // nothing of the last text
   char buf[256];
   for (;;) {
     char* o = buf;
     std::size_t out_left = sizeof buf;
-    // At the end, a call without input gives what a stateful encoding
-    // (windows-1258) holds back.
-    const std::size_t r = in_left > 0 ? ::iconv(cd, &in, &in_left, &o, &out_left)
-                                      : ::iconv(cd, nullptr, nullptr, &o, &out_left);
+    const std::size_t r = ::iconv(cd, &in, &in_left, &o, &out_left);
     const int error = errno;
     out->append(buf, static_cast<std::size_t>(o - buf));
-    if (r != static_cast<std::size_t>(-1)) {
-      if (in_left == 0 && o == buf) return;
-      continue;
-    }
+    if (r != static_cast<std::size_t>(-1)) break;
     if (error == E2BIG) continue;
-    if (in_left == 0) return;
-    // An undefined or cut sequence: its first byte is U+FFFD, and the
-    // conversion starts over at the next.
+    // An undefined or cut sequence: what comes before it is given out whole,
+    // its first byte is U+FFFD, and the conversion starts over at the next.
+    flush(cd, out);
     out->append(kReplacement);
     ++in;
     --in_left;
-    ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
+  flush(cd, out);
 }

@@ -2,40 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "support/charset.h"
+#include "support/sjis.h"
 #include "support/wide-win32.h"
 
 namespace {
-
-// The Windows code page of each encoding.
-UINT code_page(Charset c) {
-  switch (c) {
-    case Charset::kShiftJis: return 932;
-    case Charset::kUtf8: return CP_UTF8;
-    case Charset::kWindows1250: return 1250;
-    case Charset::kWindows1251: return 1251;
-    case Charset::kWindows1252: return 1252;
-    case Charset::kWindows1253: return 1253;
-    case Charset::kWindows1254: return 1254;
-    case Charset::kWindows1255: return 1255;
-    case Charset::kWindows1256: return 1256;
-    case Charset::kWindows1257: return 1257;
-    case Charset::kWindows1258: return 1258;
-    case Charset::kIso8859_2: return 28592;
-    case Charset::kIso8859_5: return 28595;
-    case Charset::kIso8859_7: return 28597;
-    case Charset::kIso8859_15: return 28605;
-    case Charset::kKoi8R: return 20866;
-    case Charset::kKoi8U: return 21866;
-    case Charset::kGbk: return 936;
-    case Charset::kGb18030: return 54936;
-    case Charset::kBig5: return 950;
-    case Charset::kEucKr: return 949;
-    case Charset::kEucJp: return 20932;
-  }
-  return CP_UTF8;
-}
 
 // The UTF-16 form of the n bytes at s, appended to *w; false, and nothing
 // appended, when they hold a sequence the code page does not define.
@@ -50,10 +23,35 @@ bool widen_part(UINT cp, const char* s, int n, std::wstring* w) {
 
 }  // namespace
 
+void cp932_to_utf8(const char* s, std::string* out) {
+  const UINT cp = charset_names(Charset::kShiftJis).code_page;
+  const auto* p = reinterpret_cast<const unsigned char*>(s);
+  while (*p != '\0') {
+    const int n = *p < 0x80 ? 1 : (sjis_lead(p[0]) && p[1] >= 0x40) ? 2 : 1;
+    wchar_t w[4];
+    const int got = *p < 0x80 ? 0
+                              : MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS,
+                                                    reinterpret_cast<const char*>(p), n, w, 4);
+    if (got > 0) {
+      char u[16];
+      const int m = WideCharToMultiByte(CP_UTF8, 0, w, got, u, sizeof u, nullptr, nullptr);
+      out->append(u, static_cast<std::size_t>(m > 0 ? m : 0));
+    } else if (n == 2) {
+      // Not CP932: the lead byte is shown as U+FFFD, and the byte after it,
+      // no longer part of a character, must not become a '\\' or '|'.
+      out->append("\xEF\xBF\xBD");
+      out->push_back(p[1] == '\\' || p[1] == '|' ? '!' : static_cast<char>(p[1]));
+    } else {
+      out->append(reinterpret_cast<const char*>(p), static_cast<std::size_t>(n));
+    }
+    p += n;
+  }
+}
+
 void charset_to_utf8(Charset c, const char* s, std::string* out) {
-  UINT cp = code_page(c);
+  UINT cp = charset_names(c).code_page;
   // A system without GB18030 reads its two-byte part, which is GBK.
-  if (!IsValidCodePage(cp) && c == Charset::kGb18030) cp = code_page(Charset::kGbk);
+  if (!IsValidCodePage(cp) && c == Charset::kGb18030) cp = charset_names(Charset::kGbk).code_page;
   const int n = static_cast<int>(std::strlen(s));
   std::wstring w;
   if (!widen_part(cp, s, n, &w)) {

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstring>
 #include <memory>
 
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -64,69 +64,59 @@ constexpr std::array kLabels{
     Label{"euc-jp", Charset::kEucJp},
 };
 
-// Where a run of ASCII bytes from p ends (at most at end), 32 bytes a time
-// while they last: the file check spends its time here on a mostly ASCII file.
-const unsigned char* skip_ascii(const unsigned char* p, const unsigned char* end) {
-  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-  while (end - p >= 32) {
-    std::array<std::uint64_t, 4> w{};
-    std::memcpy(w.data(), p, 32);
-    if (((w[0] | w[1] | w[2] | w[3]) & kHigh) != 0) break;
-    p += 32;
+// The names of each encoding, in the order of Charset. iconv's CP949 and
+// CP950 are the Windows supersets of EUC-KR and Big5, as the Windows build
+// reads them; 65001 is the code page CP_UTF8. (The members are read in
+// constant expressions and through the array, which cppcheck does not follow.)
+struct Names {
+  // cppcheck-suppress unusedStructMember
+  Charset charset;
+  // cppcheck-suppress unusedStructMember
+  CharsetNames names;
+};
+constexpr std::array kNames{
+    Names{Charset::kShiftJis, {"CP932", 932}},
+    Names{Charset::kUtf8, {"UTF-8", 65001}},
+    Names{Charset::kWindows1250, {"CP1250", 1250}},
+    Names{Charset::kWindows1251, {"CP1251", 1251}},
+    Names{Charset::kWindows1252, {"CP1252", 1252}},
+    Names{Charset::kWindows1253, {"CP1253", 1253}},
+    Names{Charset::kWindows1254, {"CP1254", 1254}},
+    Names{Charset::kWindows1255, {"CP1255", 1255}},
+    Names{Charset::kWindows1256, {"CP1256", 1256}},
+    Names{Charset::kWindows1257, {"CP1257", 1257}},
+    Names{Charset::kWindows1258, {"CP1258", 1258}},
+    Names{Charset::kIso8859_2, {"ISO-8859-2", 28592}},
+    Names{Charset::kIso8859_5, {"ISO-8859-5", 28595}},
+    Names{Charset::kIso8859_7, {"ISO-8859-7", 28597}},
+    Names{Charset::kIso8859_15, {"ISO-8859-15", 28605}},
+    Names{Charset::kKoi8R, {"KOI8-R", 20866}},
+    Names{Charset::kKoi8U, {"KOI8-U", 21866}},
+    Names{Charset::kGbk, {"CP936", 936}},
+    Names{Charset::kGb18030, {"GB18030", 54936}},
+    Names{Charset::kBig5, {"CP950", 950}},
+    Names{Charset::kEucKr, {"CP949", 949}},
+    Names{Charset::kEucJp, {"EUC-JP", 20932}},
+};
+
+// True when row i of kNames is the encoding i, for every encoding.
+constexpr bool names_in_order() {
+  for (std::size_t i = 0; i < kNames.size(); ++i) {
+    if (kNames[i].charset != static_cast<Charset>(i)) return false;
   }
-  while (p < end && *p < 0x80) ++p;
-  return p;
+  return kNames.size() == kCharsets;
 }
+static_assert(names_in_order(), "kNames holds every Charset, in order");
 
 }  // namespace
+
+const CharsetNames& charset_names(Charset c) { return kNames[static_cast<std::size_t>(c)].names; }
 
 bool charset_of_label(std::string_view label, Charset* out) {
   const auto* l = std::find_if(kLabels.begin(), kLabels.end(),
                                [&](const Label& k) { return equal_nocase(label, k.name); });
   if (l == kLabels.end()) return false;
   *out = l->charset;
-  return true;
-}
-
-bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used) {
-  const unsigned char* const begin = p;
-  const unsigned char* const end = p + n;
-  while ((p = skip_ascii(p, end)) < end) {
-    // A lead byte gives the length and the range of the byte after it, which
-    // shuts out overlong forms (E0, F0), surrogates (ED) and what lies above
-    // U+10FFFF (F4); every other byte after it is 80..BF.
-    //   C2..DF: 2   E0: A0..BF   E1..EC, EE..EF: 3   ED: 80..9F   F0: 90..BF   F1..F3: 4 F4: 80..8F
-    const unsigned char c = *p;
-    std::size_t len = 4;
-    unsigned char lo = 0x80;
-    unsigned char hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-      len = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      len = 3;
-      if (c == 0xE0) lo = 0xA0;
-      if (c == 0xED) hi = 0x9F;
-    } else if (c == 0xF0) {
-      lo = 0x90;
-    } else if (c == 0xF4) {
-      hi = 0x8F;
-    } else if (c < 0xF1 || c > 0xF3) {
-      *used = static_cast<std::size_t>(p - begin);
-      return false;
-    }
-    for (std::size_t k = 1; k < len; ++k) {
-      if (p + k == end) break;  // cut by the end: the next bytes may complete it
-      if (p[k] < lo || p[k] > hi) {
-        *used = static_cast<std::size_t>(p - begin);
-        return false;
-      }
-      lo = 0x80;
-      hi = 0xBF;
-    }
-    if (end - p < static_cast<std::ptrdiff_t>(len)) break;
-    p += len;
-  }
-  *used = static_cast<std::size_t>(p - begin);
   return true;
 }
 

@@ -1,7 +1,8 @@
 // The encodings -x reads a bookmark file in: the labels a META tag names them
-// by, the check that a whole file is UTF-8, and the conversion of a name to
-// UTF-8 (by the platform: iconv on POSIX, MultiByteToWideChar on Windows,
-// charset-posix.cc / charset-win32.cc).
+// by, the names the platform converters know them by, the check that a whole
+// file is UTF-8, and the conversion of a name to UTF-8 (by the platform:
+// iconv on POSIX, MultiByteToWideChar on Windows, charset-posix.cc /
+// charset-win32.cc).
 #ifndef FAVLINK_SUPPORT_CHARSET_H_
 #define FAVLINK_SUPPORT_CHARSET_H_
 
@@ -38,23 +39,28 @@ enum class Charset {
   kEucKr,  // euc-kr, ks_c_5601-1987 (the Windows superset, code page 949)
   kEucJp,
 };
+/// The number of encodings: a table with a row for each is this long.
+constexpr std::size_t kCharsets = static_cast<std::size_t>(Charset::kEucJp) + 1;
 
 /// True when names of the encoding are converted to UTF-8 before anything
 /// else is done with them.
 constexpr bool converts(Charset c) { return c != Charset::kShiftJis && c != Charset::kUtf8; }
 
+/// The names the platform converters know an encoding by: iconv's
+/// (charset-posix.cc) and the Windows code page (charset-win32.cc).
+struct CharsetNames {
+  const char* iconv;
+  unsigned code_page;
+};
+
+/// The names of the encoding c, from one table of them all.
+///   kWindows1251 -> "CP1251", 1251;  kUtf8 -> "UTF-8", 65001 (CP_UTF8)
+const CharsetNames& charset_names(Charset c);
+
 /// The encoding a charset label names, ASCII case ignored; false (and *out
 /// untouched) for a label of none of them.
 ///   "UTF8" -> kUtf8;  "x-SJIS" -> kShiftJis;  "latin1" -> kWindows1252;  "utf-16" -> false
 bool charset_of_label(std::string_view label, Charset* out);
-
-/// Checks n bytes at p as UTF-8: no invalid or overlong sequence, no
-/// surrogate, nothing above U+10FFFF. *used receives the length of the whole
-/// sequences checked; the 1 to 3 bytes after them, when there are any, begin
-/// a sequence that may yet be completed by the bytes that follow. False at
-/// the first byte that cannot be part of valid UTF-8.
-///   "a\xC3\xA9" -> true, 3;  "a\xE3\x81" -> true, 1;  "\xC0\xAF" "\xED\xA0\x80" -> false
-bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used);
 
 /// True when the open file in, from its start and as the text reader reads it
 /// (up to a Ctrl-Z on Windows), is valid UTF-8 throughout; false too when it
@@ -62,6 +68,18 @@ bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used);
 /// (which may name something else by now), and the reader is put back where
 /// it was.
 bool file_is_utf8(const TextIn& in);
+
+/// Appends the UTF-8 form of the Shift_JIS (CP932) text s to out, character
+/// by character: ASCII, a lead byte with a second byte from 0x40 up, or any
+/// other single byte. A character that is not CP932 is appended as it stands
+/// on POSIX, where a name may hold any byte. On Windows, whose names must be
+/// valid UTF-16, the lead byte of a two-byte one becomes U+FFFD and its
+/// second byte follows, a '\' or '|' made '!' (no longer part of a
+/// character, it would split or spoil the name); a single byte is appended
+/// as it stands, and the UTF-16 name has U+FFFD for it.
+///   "\x83\x5C" -> "\xE3\x82\xBD" (ソ);  "a\x81!" -> "a\x81!"
+///   "\x85\x5C" -> POSIX "\x85\x5C", Windows "\xEF\xBF\xBD!"
+void cp932_to_utf8(const char* s, std::string* out);
 
 /// Appends the UTF-8 form of s, a text of the encoding c (one that converts),
 /// to *out. A byte sequence the encoding does not define becomes U+FFFD, one

@@ -77,24 +77,6 @@ char* sp_skip(const char* s) {
   return const_cast<char*>(s);
 }
 
-int to_lower(char* s) {
-  auto* p = reinterpret_cast<unsigned char*>(s);
-  while (*p != '\0') {
-    if (*p < 0x80) {
-      if (*p >= 'A' && *p <= 'Z') *p = static_cast<unsigned char>(*p + 0x20);
-      ++p;
-    } else if (*p >= 0xA1 && *p <= 0xDF) {
-      ++p;
-    } else {
-      // Every other high byte is a lead byte here, 0xA0 and 0xFD..0xFF
-      // included; a lone one at the end ends the walk.
-      if (p[1] == '\0') break;
-      p += 2;
-    }
-  }
-  return 0;
-}
-
 char* setstr(const char* s) {
   const std::size_t n = std::strlen(s) + 1;
   auto* copy = static_cast<char*>(std::malloc(n));

@@ -9,7 +9,6 @@
 //
 //   routine                          lead bytes                 lone lead byte before NUL
 //   Strchr Strrchr ChgChr index2     0x80..0x9F, 0xE0..0xFC     a single-byte character
-//   to_lower                         0x80..0xA0, 0xE0..0xFF     the walk ends
 //   sp_skip                          none                       -
 #ifndef FAVLINK_SUPPORT_SJIS_H_
 #define FAVLINK_SUPPORT_SJIS_H_
@@ -19,7 +18,7 @@
 
 /// Lead byte of Strchr, Strrchr, ChgChr, index2 and the name cleaning of the
 /// shortcut writer: 0x80..0x9F or 0xE0..0xFC. 0x80 counts; 0xFD..0xFF and
-/// the half-width katakana 0xA1..0xDF do not. (to_lower has a rule of its own.)
+/// the half-width katakana 0xA1..0xDF do not.
 constexpr bool sjis_lead(unsigned char c) {
   return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
@@ -72,12 +71,6 @@ char* index2(const char* s, const char* set);
 /// First byte that is neither a space nor a tab (the terminator at worst).
 ///   sp_skip("\t  x") -> s+3
 char* sp_skip(const char* s);
-
-/// Lowers ASCII capitals at character starts, in place; returns 0.
-/// 0xA1..0xDF are single bytes; every other byte from 0x80 up carries the
-/// byte after it unchanged, and a lone one at the end ends the walk.
-///   "CON" -> "con";  "\x82\x60" (full-width A) stays;  "\xA0" "A" stays.
-int to_lower(char* s);
 
 /// A new heap copy of s, owned by the caller. Never returns null: when no
 /// memory can be had it reports "cannot get memory\n" and exits with status 1.

@@ -167,6 +167,14 @@ file b.html <META CONTENT="charset=euc-jp"><A HREF="https://j/">\xC6\xFC\xCB\xDC
 err 1 written, 0 already there, 0 passed over\n
 new \xE6\x97\xA5\xE6\x9C\xAC\xEF\xBF\xBDj.url {U}https://j/\r\n
 
+== windows-1258: a name of one base letter, which the converter holds back for a tone mark that may follow, is given out at the name's end, and before an undefined byte
+args -v -x b.html
+file b.html <META CONTENT="charset=windows-1258"><DL><DT><H3>b</H3><DL><DT><A HREF="https://e.x/i">a</A><A HREF="https://e.x/j">a\x81</A></DL></DL>\n
+err 2 written, 0 already there, 0 passed over\n
+new b/
+new b/a.url {U}https://e.x/i\r\n
+new b/a\xEF\xBF\xBD.url {U}https://e.x/j\r\n
+
 == bytes only POSIX names hold; links where folders should be
 only posix
 args -v -x -o out b.html

@@ -22,11 +22,13 @@
 #include "shortcut/refs.h"
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
+#include "support/charset.h"
 #include "support/freespace.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -55,6 +57,12 @@ template <typename F> std::string out_of(int format, F f) {
 std::string edit(const char* fmt, ...) { va_list ap; va_start(ap, fmt); std::string r = err_edit(fmt, ap); va_end(ap); return r; }
 std::string u7(const char* s) { std::string out; return utf7_to_utf8(s, &out) ? out : "false"; }
 std::string a(std::size_t n) { return std::string(n, 'a'); }
+std::string enc(std::uint32_t c) { char b[kUtf8Max]; return std::string(b, utf8_encode(c, b)); }
+std::string len8(std::string_view s) { return std::to_string(utf8_length(reinterpret_cast<const unsigned char*>(s.data()), s.size())) + " "; }
+std::string prefix8(std::string_view s) { std::size_t used = 0; return utf8_prefix(reinterpret_cast<const unsigned char*>(s.data()), s.size(), &used) ? "true," + std::to_string(used) + " " : "false "; }
+bool label_is(const char* label, Charset want) { Charset c = Charset::kEucJp; return charset_of_label(label, &c) && c == want; }
+std::string converted(Charset c, const char* s) { std::string out; charset_to_utf8(c, s, &out); return out; }
+std::string names_of(Charset c) { return std::string(charset_names(c).iconv) + ", " + std::to_string(charset_names(c).code_page) + " "; }
 std::string utf8_of(const char* s) { std::string out; cp932_to_utf8(s, &out); return out; }
 std::string root_of(const char* path) { char root[4]; free_space_root(path, root); return root; }
 std::string folder_of(const char* caption) { std::string name; return folder_name(TreeRun(kNoOptions), std::string(caption).data(), &name) ? name : "false"; }
@@ -90,8 +98,10 @@ TEST(Examples, EveryRowHolds) {
       {"ascii_lower", std::string{ascii_lower('A'), ascii_lower('a'), ascii_lower('['), ascii_lower('\x82')}, "aa[\x82"},
       {"equal_nocase", yes(equal_nocase("UTF-8", "utf-8") && starts_nocase("<META x", "<meta")) + yes(equal_nocase("a", "ab") || starts_nocase("<me", "<meta")), "truefalse"},
       {"sp_skip", at("\t  x", sp_skip), "s+3"},
-      {"to_lower", changed("CON\x82\x60", to_lower) + changed("\xA0" "A", to_lower), "con\x82\x60\xA0" "A"},
       {"cp932_to_utf8", utf8_of("\x83\x5C") + utf8_of("a\x81!") + "|" + utf8_of("\x85\x5C"), std::string("\xE3\x82\xBD" "a\x81!|") + (kWindows ? "\xEF\xBF\xBD!" : "\x85\x5C")},
+      {"charset_of_label", yes(label_is("UTF8", Charset::kUtf8) && label_is("x-SJIS", Charset::kShiftJis) && label_is("latin1", Charset::kWindows1252)) + yes(label_is("utf-16", Charset{})), "truefalse"},
+      {"charset_to_utf8", converted(Charset::kWindows1251, "\xCF\xF0\xE8") + "|" + converted(Charset::kWindows1251, "a\x98"), "\xD0\x9F\xD1\x80\xD0\xB8|a\xEF\xBF\xBD"},
+      {"charset_names", names_of(Charset::kWindows1251) + names_of(Charset::kUtf8), "CP1251, 1251 UTF-8, 65001 "},
       {"free_space_root", root_of("c:\\x") + root_of("C:x") + root_of("\\\\srv\\s") + root_of(""), "c:\\C:\\\\\\"},
       {"decode_refs", changed("a&amp;b&#233;&#0;&x;", [](char* s) { decode_refs(s, true); }), "a&b\xC3\xA9&#0;&x;"},
       {"uri_scheme", yes(uri_scheme("https://x") && uri_scheme("mailto:a") && uri_scheme("a.b-c+d:")) + yes(uri_scheme("C:\\x") || uri_scheme("x") || uri_scheme(":") || uri_scheme("1a:")), "truefalse"},
@@ -119,6 +129,9 @@ TEST(Examples, EveryRowHolds) {
       {"put_foot", out_of(0, put_foot), "</OL>\n<HR>\n</BODY>\n</HTML>\n"},
       {"bookmark_folders", out_of(2, [] { g_page.open = {"News", "Old"}; bookmark_folders("News\\Daily"); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"},
       {"bookmark_item", out_of(2, [] { bookmark_item("u", "n", 1700000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"},
+      {"utf8_encode", enc(0x41) + enc(0xE9) + enc(0x1F600), "A\xC3\xA9\xF0\x9F\x98\x80"},
+      {"utf8_length", cat({len8("\xC3\xA9x"), len8("\xC0\xAF"), len8("\xED\xA0\x80"), len8("\xE3\x81")}), "2 0 0 -2 "},
+      {"utf8_prefix", cat({prefix8("a\xC3\xA9"), prefix8("a\xE3\x81"), prefix8("\xC0\xAF"), prefix8("\xED\xA0\x80")}), "true,3 true,1 false false "},
       {"utf7_to_utf8", cat({u7("http://a/"), u7("1+-2"), u7("+BEAERA-/"), u7("+BEAERA.h"), u7("+2D3eAA-")}), "http://a/1+2\xD1\x80\xD1\x84/\xD1\x80\xD1\x84.h\xF0\x9F\x98\x80"},
       {"utf7_to_utf8 fails", cat({u7("\xE9"), u7("+."), u7("a+"), u7("+AOkA-"), u7("+AOl-"), u7("+2D0-"), u7("+3gA-"), u7("+AAA-"), u7("+AA0ACg-")}), "falsefalsefalsefalsefalsefalsefalsefalsefalse"},
   };
@@ -196,8 +209,6 @@ TEST(Sjis, LeadBytes) {
   const char* lone = "x\x83\x83\x83";
   EXPECT_EQ(Strrchr(lone, 0x83), lone + 3);
   EXPECT_EQ(index2(lone, "\x83"), lone + 3);
-  // to_lower: every high byte but 0xA1..0xDF leads; a lone one ends the walk.
-  EXPECT_EQ(changed("AB\x80" "A\xA0" "A\xB1" "A\xFF" "AC\xE0", to_lower), "ab\x80" "A\xA0" "A\xB1" "a\xFF" "Ac\xE0");
 }
 
 }  // namespace
