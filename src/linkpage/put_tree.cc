@@ -105,6 +105,15 @@ TextOpen put_entry(const WalkFolder* at, const char* path, const std::string& fo
   return TextOpen::kOpened;
 }
 
+// Appends name to path, the two joined by exactly one separator: none is
+// added after a path that ends in one ('/', or on Windows '\\' too), so a
+// folder argument typed with a trailing separator, or the root, names its
+// files as the user would.   "Fav" -> "Fav/a.url";  "Fav/" -> "Fav/a.url";  "/" -> "/a.url"
+void join_shown_path(std::string* path, const std::string& name) {
+  if (path->empty() || (path->back() != '/' && path->back() != kPathSep)) path->push_back(kPathSep);
+  *path += name;
+}
+
 bool url_file(const char* name) {
   const std::size_t n = std::strlen(name);
   if (n < 4) return false;
@@ -160,8 +169,7 @@ bool enter(WalkFolder&& f, const std::string& path, const std::string& rel,
                   : TextOpen::kNotRegular;
     if (got == TextOpen::kOpened) continue;
     std::string at = path;
-    at += kPathSep;
-    at += name;
+    join_shown_path(&at, name);
     if (got == TextOpen::kNotRegular) {
       errmsg("%s: not a regular file\n", at.c_str());
     } else {
@@ -192,8 +200,7 @@ void walk(WalkFolder&& f, const char* arg) {
     path.resize(top.path_size);
     rel.resize(top.rel_size);
     const std::string& name = top.folders[top.next++];
-    path.push_back(kPathSep);
-    path += name;
+    join_shown_path(&path, name);
     if (!rel.empty()) rel.push_back('/');
     rel += name;
     WalkFolder sub;
