@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "app/favlink.h"
-#include "linkpage/put_link.h"
 
 namespace fs = std::filesystem;
 
@@ -52,7 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     favlink_main(static_cast<int>(argv.size()), argv.data());
-    g_page = LinkPage{};
   }
   if (slurp("keep/old.url") != "old") std::abort();
   for (const auto& e : fs::recursive_directory_iterator(dir)) {

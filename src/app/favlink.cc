@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "app/usage.h"
 #include "diag/errmsg.h"
+#include "linkpage/options.h"
 #include "linkpage/put_link.h"
 #include "linkpage/put_tree.h"
 #include "shortcut/options.h"
@@ -83,9 +85,11 @@ struct CommandLine {
   char** ansi;
 };
 
-// The options before the first file argument; gives that argument's index.
-// A dry scan only finds the options: it asks and refuses nothing.
-int scan_options(const CommandLine& c, ShortcutOptions* o, bool* shortcut_mode, bool dry) {
+// The options before the first file argument, those of either mode; gives
+// that argument's index. A dry scan only finds the options: it asks and
+// refuses nothing.
+int scan_options(const CommandLine& c, ShortcutOptions* o, LinkPageOptions* page,
+                 bool* shortcut_mode, bool dry) {
   const int argc = c.argc;
   char** argv = c.argv;
   char** ansi = c.ansi;
@@ -96,9 +100,9 @@ int scan_options(const CommandLine& c, ShortcutOptions* o, bool* shortcut_mode, 
     const bool has_value = i + 1 < argc;
     const bool option = *shortcut_mode && has_value;
     if (std::strcmp(a, "-t") == 0 && has_value) {
-      g_page.title = argv[++i];
+      page->title = argv[++i];
     } else if (std::strncmp(a, "-f", 2) == 0) {
-      g_page.format = to_int(a + 2);
+      page->format = to_int(a + 2);
     } else if (std::strcmp(a, "-v") == 0) {
       *shortcut_mode = true;
     } else if (std::strcmp(a, "-x") == 0) {
@@ -161,8 +165,9 @@ int favlink_main(int argc, char** argv) {
   // -x on Windows takes the arguments in Unicode: a first pass, with no
   // question asked and nothing refused, finds out whether it is given.
   ShortcutOptions probe;
+  LinkPageOptions page_probe;
   bool shortcut_mode = false;
-  scan_options(CommandLine{argc, argv, argv}, &probe, &shortcut_mode, true);
+  scan_options(CommandLine{argc, argv, argv}, &probe, &page_probe, &shortcut_mode, true);
   std::vector<char*> ansi(argv, argv + argc);
   if (probe.tree) {
     utf8_arguments(argc, argv);
@@ -170,7 +175,9 @@ int favlink_main(int argc, char** argv) {
   }
   ShortcutOptions o;
   o.tree = probe.tree;  // known before an -n that comes ahead of -x
-  const int i = scan_options(CommandLine{argc, argv, ansi.data()}, &o, &shortcut_mode, false);
+  LinkPageOptions page;
+  const int i =
+      scan_options(CommandLine{argc, argv, ansi.data()}, &o, &page, &shortcut_mode, false);
 
   if (shortcut_mode) {
     if (i < argc) (o.tree ? scan_tree : scan_html)(argv[i], o);
@@ -179,14 +186,7 @@ int favlink_main(int argc, char** argv) {
   // The page goes out in large blocks, whatever standard output is.
   static char page_buffer[64 * 1024];
   std::setvbuf(stdout, page_buffer, _IOFBF, sizeof page_buffer);
-  if (o.tree) {
-    tree_page_head();
-    for (int k = i; k < argc; ++k) tree_put_arg(argv[k]);
-    tree_page_tail();
-  } else {
-    page_head();
-    for (int k = i; k < argc; ++k) put_link(argv[k]);
-    page_tail();
-  }
+  const std::span<char*> files(argv + i, static_cast<std::size_t>(argc - i));
+  (o.tree ? put_tree_page : put_link_page)(page, files);
   return stdout_status();
 }

@@ -5,30 +5,41 @@
 #include <cstring>
 #include <utility>
 
-LinkPage g_page;
-
 namespace {
+
+// The bytes in which the two list formats differ, one row each.
+struct ListMarkup {
+  const char* open;      // starts a list
+  const char* close;     // ends it
+  bool numbered;         // an entry starts "<DT>%02d. ", else "<LI>"
+  const char* item_end;  // after an entry's link
+};
+
+constexpr ListMarkup kOrderedList{"<OL>\n", "</OL>", false, "<BR>\n"};
+constexpr ListMarkup kCommentList{"<DL>\n", "</DL>", true, "\n<DD> \n"};
+
+// The list format of the page: comment type for format type 1, else list type.
+const ListMarkup& list_markup(const LinkPage& page) {
+  return page.options.format == 1 ? kCommentList : kOrderedList;
+}
 
 void put(const char* markup) { std::fputs(markup, stdout); }
 
 // <A href="url">name</A> on a page; a bookmark file's link (added not null)
 // spells the attribute "HREF", as browsers write it, and adds the date.
-void put_anchor(const char* url, const char* name, const long long* added) {
+void put_anchor(const LinkPage& page, const char* url, const char* name, const long long* added) {
   put(added != nullptr ? "<A HREF=\"" : "<A href=\"");
-  put_text(url);
+  put_text(page, url);
   if (added != nullptr) std::printf("\" ADD_DATE=\"%lld", *added);
   put("\">");
-  put_text(name);
+  put_text(page, name);
   put("</A>");
 }
 
 }  // namespace
 
-bool comment_type() { return g_page.format == 1; }
-bool bookmark_type() { return g_page.format == 2; }
-
-void put_text(const char* s) {
-  if (!g_page.escaped) {
+void put_text(const LinkPage& page, const char* s) {
+  if (!page.escaped) {
     put(s);
     return;
   }
@@ -47,7 +58,7 @@ void put_text(const char* s) {
   }
 }
 
-void put_head(const char* charset) {
+void put_head(const LinkPage& page, const char* charset) {
   put("<HTML>\n"
       "<HEAD>\n"
       "<META http-equiv=\"Content-Type\" content=\"text/html; charset=");
@@ -57,48 +68,53 @@ void put_head(const char* charset) {
       "</HEAD>\n"
       "<BODY>\n"
       "<CENTER><H2>");
-  put_text(g_page.title);
+  put_text(page, page.options.title);
   put("</H2></CENTER><HR>\n");
 }
 
-void new_list(const char* heading) {
-  if (!g_page.first_list) put(comment_type() ? "</DL><HR>\n" : "</OL><HR>\n");
+void new_list(LinkPage* page, const char* heading) {
+  const ListMarkup& list = list_markup(*page);
+  if (!page->first_list) {
+    put(list.close);
+    put("<HR>\n");
+  }
   if (heading != nullptr) {
     put("<H3>[");
-    put_text(heading);
+    put_text(*page, heading);
     put("]</H3>\n");
   }
-  put(comment_type() ? "<DL>\n" : "<OL>\n");
-  g_page.first_list = false;
-  g_page.entry = 1;
+  put(list.open);
+  page->first_list = false;
+  page->entry = 1;
 }
 
-void put_item(const char* url, const char* name) {
-  if (comment_type()) {
-    std::printf("<DT>%02d. ", g_page.entry);
+void put_item(LinkPage* page, const char* url, const char* name) {
+  const ListMarkup& list = list_markup(*page);
+  if (list.numbered) {
+    std::printf("<DT>%02d. ", page->entry);
   } else {
     put("<LI>");
   }
-  put_anchor(url, name, nullptr);
-  put(comment_type() ? "\n<DD> \n" : "<BR>\n");
-  if (g_page.entry < INT_MAX) ++g_page.entry;
+  put_anchor(*page, url, name, nullptr);
+  put(list.item_end);
+  if (page->entry < INT_MAX) ++page->entry;
 }
 
-void put_foot() {
-  put(comment_type() ? "</DL>\n" : "</OL>\n");
-  put("<HR>\n</BODY>\n</HTML>\n");
+void put_foot(const LinkPage& page) {
+  put(list_markup(page).close);
+  put("\n<HR>\n</BODY>\n</HTML>\n");
 }
 
-void bookmark_head() {
+void bookmark_head(const LinkPage& page) {
   put("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
       "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n<TITLE>");
-  put_text(g_page.title);
+  put_text(page, page.options.title);
   put("</TITLE>\n<H1>");
-  put_text(g_page.title);
+  put_text(page, page.options.title);
   put("</H1>\n<DL><p>\n");
 }
 
-void bookmark_folders(const std::string& path) {
+void bookmark_folders(LinkPage* page, const std::string& path) {
   std::vector<std::string> want;
   std::size_t start = 0;
   while (start <= path.size()) {
@@ -108,25 +124,25 @@ void bookmark_folders(const std::string& path) {
     if (!part.empty() && part != ".") want.push_back(std::move(part));
     start = end + 1;
   }
-  std::vector<std::string>& open = g_page.open;
+  std::vector<std::string>& open = page->open;
   std::size_t same = 0;
   while (same < want.size() && same < open.size() && want[same] == open[same]) ++same;
   for (; open.size() > same; open.pop_back()) put("</DL><p>\n");
   for (std::size_t i = same; i < want.size(); ++i) {
     put("<DT><H3>");
-    put_text(want[i].c_str());
+    put_text(*page, want[i].c_str());
     put("</H3>\n<DL><p>\n");
     open.push_back(want[i]);
   }
 }
 
-void bookmark_item(const char* url, const char* name, long long added) {
+void bookmark_item(const LinkPage& page, const char* url, const char* name, long long added) {
   put("<DT>");
-  put_anchor(url, name, &added);
+  put_anchor(page, url, name, &added);
   put("\n");
 }
 
-void bookmark_foot() {
-  bookmark_folders("");
+void bookmark_foot(LinkPage* page) {
+  bookmark_folders(page, "");
   put("</DL><p>\n");
 }

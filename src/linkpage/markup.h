@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
-/// The link page state, one set per run. The option scan sets the title and
-/// the format type; the writer and the path that drives it keep the rest.
+#include "linkpage/options.h"
+
+/// One page being written: its options and what the writer keeps between
+/// calls. The driver of the page (put_link, put_tree) owns it for the run
+/// and passes it to every routine below; the options stay the caller's.
 struct LinkPage {
-  const char* title = "Favorite Links From URL Files";
-  int format = 0;        // 1: comment type (<DL>); 2 under tree: bookmark type; else list (<OL>)
+  explicit LinkPage(const LinkPageOptions& o) : options(o) {}
+
+  const LinkPageOptions& options;
   bool escaped = false;  // the tree path: texts go out with & < > " escaped
   // Folder part of the last heading, as in the argument. The default path
   // starts at two blanks, the tree path at "" (its top list).
@@ -23,54 +27,47 @@ struct LinkPage {
   std::vector<std::string> open;
 };
 
-extern LinkPage g_page;
-
-/// Format type 1: definition lists with numbered entries.
-bool comment_type();
-/// Format type 2, written by the tree path only: a bookmark file.
-bool bookmark_type();
-
 /// Writes s on standard output through the page's sink: as it stands, or
-/// (g_page.escaped) with & < > " as &amp; &lt; &gt; &quot;.
+/// (page.escaped) with & < > " as &amp; &lt; &gt; &quot;.
 ///   "a&b<\"c\">" -> "a&b<\"c\">";  escaped: "a&amp;b&lt;&quot;c&quot;&gt;"
-void put_text(const char* s);
+void put_text(const LinkPage& page, const char* s);
 
 /// Writes the page head declaring charset, then the title line.
 ///   "UTF-8", title "A&B", escaped
 ///     -> "...charset=UTF-8\">\n...<CENTER><H2>A&amp;B</H2></CENTER><HR>\n"
-void put_head(const char* charset);
+void put_head(const LinkPage& page, const char* charset);
 
 /// Starts a list: closes the one in progress with a rule (none before the
 /// first), writes the heading when heading is not null, opens the list and
 /// numbers its entries from 1.
 ///   comment type, after a list, "Tech/Web" -> "</DL><HR>\n<H3>[Tech/Web]</H3>\n<DL>\n"
 ///   list type, first list, null -> "<OL>\n"
-void new_list(const char* heading);
+void new_list(LinkPage* page, const char* heading);
 
 /// Writes the link url named name as the next entry of the list, numbered
 /// "%02d. " in comment type; the number stops at the largest int.
 ///   entry 7, comment type -> "<DT>07. <A href=\"u\">n</A>\n<DD> \n"
 ///   list type             -> "<LI><A href=\"u\">n</A><BR>\n"
-void put_item(const char* url, const char* name);
+void put_item(LinkPage* page, const char* url, const char* name);
 
 /// Closes the list (exactly once, whether one was opened or not) and writes
 /// the foot lines.   list type -> "</OL>\n<HR>\n</BODY>\n</HTML>\n"
-void put_foot();
+void put_foot(const LinkPage& page);
 
 /// Bookmark type: the head of a bookmark file with the title, and its top list.
-void bookmark_head();
+void bookmark_head(const LinkPage& page);
 
 /// Bookmark type: closes and opens folder lists until exactly the folders of
 /// path are open (split at '/' and '\\', empty and "." parts left out).
 ///   open {News, Old}, "News\\Daily" -> "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"
-void bookmark_folders(const std::string& path);
+void bookmark_folders(LinkPage* page, const std::string& path);
 
 /// Bookmark type: one link, added at seconds since 1970 (the time of its
 /// .url file).   "u", "n", 1700000000
 ///   -> "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"
-void bookmark_item(const char* url, const char* name, long long added);
+void bookmark_item(const LinkPage& page, const char* url, const char* name, long long added);
 
 /// Bookmark type: closes every folder list, then the top list.
-void bookmark_foot();
+void bookmark_foot(LinkPage* page);
 
 #endif  // FAVLINK_LINKPAGE_MARKUP_H_

@@ -31,9 +31,7 @@ void drop_line_end(std::string* line) {
 
 // The header of the Unicode section, in any ASCII case, as Windows reads a
 // section name; nothing else on the line.   "[internetshortcut.w]" -> true
-bool wide_header(const std::string& line) {
-  return equal_nocase(line, "[InternetShortcut.W]");
-}
+bool wide_header(const std::string& line) { return equal_nocase(line, "[InternetShortcut.W]"); }
 
 // The address of the open .url file, or null when it has no "URL=" line:
 // the first "URL=" value of its [InternetShortcut.W] section decoded from
@@ -61,48 +59,95 @@ const char* shortcut_address(TextIn* in) {
   return have_url ? g_url.c_str() : nullptr;
 }
 
+// How a .url file came to the page: met by the walk of a folder argument,
+// or named as an argument itself.
+enum class Found { kByWalk, kAsArgument };
+
 // List and comment types: the heading of a new folder, or the top list. The
 // top list (folder "", no heading) opens with the first entry, and again for
 // the files directly in a folder argument after a heading; a file argument
 // without a folder joins the list in progress.
-void list_for(const std::string& folder, bool walked) {
+void list_for(LinkPage* page, const std::string& folder, Found found) {
   if (folder.empty()) {
-    if (g_page.first_list || (walked && !g_page.folder.empty())) {
-      g_page.folder.clear();
-      new_list(nullptr);
+    if (page->first_list || (found == Found::kByWalk && !page->folder.empty())) {
+      page->folder.clear();
+      new_list(page, nullptr);
     }
     return;
   }
-  if (folder == g_page.folder) return;
-  g_page.folder = folder;
+  if (folder == page->folder) return;
+  page->folder = folder;
   std::string heading = folder;
   std::replace(heading.begin(), heading.end(), '\\', '/');
-  new_list(heading.c_str());
+  new_list(page, heading.c_str());
 }
 
+// How the tree path writes one kind of page: a row of routines, chosen once
+// for the run by the format type.
+struct TreeWriter {
+  void (*head)(LinkPage* page);
+  // A folder the walk reads, by its path below the argument; "" once the
+  // walk of an argument is done.
+  void (*walked_folder)(LinkPage* page, const std::string& rel);
+  // The folder of a .url file about to go on the page.
+  void (*file_folder)(LinkPage* page, const std::string& folder, Found found);
+  // The link url named name of the open .url file in.
+  void (*link)(LinkPage* page, const TextIn& in, const char* url, const char* name);
+  void (*foot)(LinkPage* page);
+};
+
+// The markup routines in the shape of the rows below.
+void list_head(LinkPage* page) { put_head(*page, "UTF-8"); }
+void list_link(LinkPage* page, const TextIn& /*in*/, const char* url, const char* name) {
+  put_item(page, url, name);
+}
+void list_foot(LinkPage* page) { put_foot(*page); }
+void no_heading(LinkPage* /*page*/, const std::string& /*rel*/) {}
+void bookmark_head_row(LinkPage* page) { bookmark_head(*page); }
+void bookmark_file_folder(LinkPage* page, const std::string& folder, Found /*found*/) {
+  bookmark_folders(page, folder);
+}
+void bookmark_link(LinkPage* page, const TextIn& in, const char* url, const char* name) {
+  bookmark_item(*page, url, name, text_mtime(in));
+}
+
+// List and comment types: a heading and a list per folder of entries; a
+// folder without entries shows nothing.
+constexpr TreeWriter kListWriter{list_head, no_heading, list_for, list_link, list_foot};
+
+// Bookmark type: folders nested as on disk, empty ones too; a link dated by
+// its file's last write.
+constexpr TreeWriter kBookmarkWriter{bookmark_head_row, bookmark_folders, bookmark_file_folder,
+                                     bookmark_link, bookmark_foot};
+
+// The page the tree path writes, and the writer of its kind.
+struct TreePage {
+  LinkPage page;
+  const TreeWriter& writer;
+};
+
 // One .url file, path (a name in at when at is not null): its folder's
-// heading, then the link of its address (read whole) named name; a bookmark
-// file dates it by the file's last write. Only a regular file is read; what
-// else the open gives is returned.
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): both calls pass the folder, then the name
-TextOpen put_entry(const WalkFolder* at, const char* path, const std::string& folder,
-                   const std::string& name, bool walked) {
+// heading, then the link of its address (read whole) named name. Only a
+// regular file is read; what else the open gives is returned.
+TextOpen put_url_file(TreePage* t, const WalkFolder* at, const char* path,
+                      const std::string& folder, const char* name, Found found) {
   TextIn in;
   const TextOpen opened = text_open_regular(&in, path, at);
   if (opened != TextOpen::kOpened) return opened;
-  if (bookmark_type()) {
-    bookmark_folders(folder);
-  } else {
-    list_for(folder, walked);
-  }
+  t->writer.file_folder(&t->page, folder, found);
   const char* url = shortcut_address(&in);
-  if (url == nullptr) return TextOpen::kOpened;
-  if (bookmark_type()) {
-    bookmark_item(url, name.c_str(), text_mtime(in));
-  } else {
-    put_item(url, name.c_str());
-  }
+  if (url != nullptr) t->writer.link(&t->page, in, url, name);
   return TextOpen::kOpened;
+}
+
+// Appends name to path for a message, the two joined by exactly one
+// separator: none is added after a path that ends in one ('/', on Windows
+// '\\' too), so a folder argument typed with a trailing separator, or the
+// root, names what lies below it as the user would.
+//   "Fav" -> "Fav/a.url" (Windows "Fav\\a.url");  "Fav/" -> "Fav/a.url";  "/" -> "/a.url"
+void join_shown_path(std::string* path, const std::string& name) {
+  if (path->empty() || (path->back() != '/' && path->back() != kPathSep)) path->push_back(kPathSep);
+  *path += name;
 }
 
 bool url_file(const char* name) {
@@ -136,7 +181,7 @@ struct UrlName {
 // nor a folder of its own (a FIFO, a link to a folder) is reported. False
 // when the folder cannot be read, also when a read fails midway: what was
 // read is then left out.
-bool enter(WalkFolder&& f, const std::string& path, const std::string& rel,
+bool enter(TreePage* t, WalkFolder&& f, const std::string& path, const std::string& rel,
            std::vector<Level>* levels) {
   std::vector<UrlName> files;
   std::vector<std::string> folders;
@@ -150,18 +195,18 @@ bool enter(WalkFolder&& f, const std::string& path, const std::string& rel,
   if (!ok) return false;
   std::sort(files.begin(), files.end());
   std::sort(folders.begin(), folders.end());
-  if (bookmark_type()) bookmark_folders(rel);
+  t->writer.walked_folder(&t->page, rel);
   for (const UrlName& file : files) {
     const std::string& name = file.name;
     // Opened as a regular file only: what took its place since the folder
-    // was read is not read either.
-    const TextOpen got =
-        file.file ? put_entry(&f, name.c_str(), rel, name.substr(0, name.size() - 4), true)
-                  : TextOpen::kNotRegular;
+    // was read is not read either. Its entry is named without ".url".
+    const std::string entry = name.substr(0, name.size() - 4);
+    const TextOpen got = file.file
+                             ? put_url_file(t, &f, name.c_str(), rel, entry.c_str(), Found::kByWalk)
+                             : TextOpen::kNotRegular;
     if (got == TextOpen::kOpened) continue;
     std::string at = path;
-    at += kPathSep;
-    at += name;
+    join_shown_path(&at, name);
     if (got == TextOpen::kNotRegular) {
       errmsg("%s: not a regular file\n", at.c_str());
     } else {
@@ -179,11 +224,11 @@ bool enter(WalkFolder&& f, const std::string& path, const std::string& rel,
 // one above it, so a tree deeper than the system's path limit is walked like
 // any other. Memory holds the path and, per level on it, the names of the
 // subfolders still to visit.
-void walk(WalkFolder&& f, const char* arg) {
+void walk(TreePage* t, WalkFolder&& f, const char* arg) {
   std::string path = arg;
   std::string rel;
   std::vector<Level> levels;
-  if (!enter(std::move(f), path, rel, &levels)) {
+  if (!enter(t, std::move(f), path, rel, &levels)) {
     errmsg("%s: cannot read folder\n", arg);
     return;
   }
@@ -192,8 +237,7 @@ void walk(WalkFolder&& f, const char* arg) {
     path.resize(top.path_size);
     rel.resize(top.rel_size);
     const std::string& name = top.folders[top.next++];
-    path.push_back(kPathSep);
-    path += name;
+    join_shown_path(&path, name);
     if (!rel.empty()) rel.push_back('/');
     rel += name;
     WalkFolder sub;
@@ -202,34 +246,23 @@ void walk(WalkFolder&& f, const char* arg) {
     // alone, its handle goes now, so that a chain of single folders holds
     // two descriptors at most.
     if (top.next == top.folders.size() && !walk_holds_parents()) levels.pop_back();
-    if (!opened || !enter(std::move(sub), path, rel, &levels)) {
+    if (!opened || !enter(t, std::move(sub), path, rel, &levels)) {
       errmsg("%s: cannot read folder\n", path.c_str());
     }
     while (!levels.empty() && levels.back().next == levels.back().folders.size()) {
       levels.pop_back();
     }
   }
-  if (bookmark_type()) bookmark_folders("");
+  t->writer.walked_folder(&t->page, "");
 }
 
-}  // namespace
-
-void tree_page_head() {
-  g_page.escaped = true;
-  g_page.folder.clear();  // a folder part of two blanks is a folder like any other here
-  if (bookmark_type()) {
-    bookmark_head();
-  } else {
-    put_head("UTF-8");
-  }
-}
-
-void tree_put_arg(const char* arg) {
+// One argument: a folder walked, or a file.
+void put_tree_arg(TreePage* t, const char* arg) {
   WalkFolder f;
   const FolderOpen opened = open_walk(&f, arg);
   if (opened != FolderOpen::kNotFolder) {
     if (opened == FolderOpen::kOpened) {
-      walk(std::move(f), arg);
+      walk(t, std::move(f), arg);
     } else {
       errmsg("%s: cannot read folder\n", arg);
     }
@@ -242,8 +275,8 @@ void tree_put_arg(const char* arg) {
   if (dot != std::string::npos) entry.resize(dot);
   const std::size_t sep = entry.find_last_of("/\\");
   const std::string folder = sep == std::string::npos ? "" : entry.substr(0, sep);
-  const TextOpen got = put_entry(nullptr, arg, folder,
-                                 sep == std::string::npos ? entry : entry.substr(sep + 1), false);
+  const char* name = entry.c_str() + (sep == std::string::npos ? 0 : sep + 1);
+  const TextOpen got = put_url_file(t, nullptr, arg, folder, name, Found::kAsArgument);
   if (got == TextOpen::kNotRegular) {
     errmsg("%s: not a regular file\n", arg);
   } else if (got == TextOpen::kNotFound) {
@@ -251,10 +284,14 @@ void tree_put_arg(const char* arg) {
   }
 }
 
-void tree_page_tail() {
-  if (bookmark_type()) {
-    bookmark_foot();
-  } else {
-    put_foot();
-  }
+}  // namespace
+
+void put_tree_page(const LinkPageOptions& options, std::span<char*> args) {
+  // Format type 2 makes a bookmark file, any other a page of lists.
+  TreePage t{LinkPage(options), options.format == 2 ? kBookmarkWriter : kListWriter};
+  t.page.escaped = true;
+  t.page.folder.clear();  // a folder part of two blanks is a folder like any other here
+  t.writer.head(&t.page);
+  for (const char* arg : args) put_tree_arg(&t, arg);
+  t.writer.foot(&t.page);
 }

@@ -3,24 +3,26 @@
 #ifndef FAVLINK_LINKPAGE_PUT_TREE_H_
 #define FAVLINK_LINKPAGE_PUT_TREE_H_
 
-/// Writes the head: the link page head declaring UTF-8 with the title line,
-/// or, for format type 2, the head of a bookmark file.
-void tree_page_head();
+#include <span>
 
-/// Adds one argument. A folder stands for every .url file below it (by the
-/// extension, any case), walked in byte order: at each level the files, then
-/// the subfolders, never through a link; an entry's folder is its path below
-/// the argument ("News/Daily"). Each folder is read once and held open while
+#include "linkpage/options.h"
+
+/// Writes the whole page: the head (the link page head declaring UTF-8 with
+/// the title line, or, for format type 2, the head of a bookmark file), the
+/// entries of each of args in order, then closes what is open and writes the
+/// foot.
+/// A folder argument stands for every .url file below it (by the extension,
+/// any case), walked in byte order: at each level the files, then the
+/// subfolders, never through a link; an entry's folder is its path below the
+/// argument ("News/Daily"). Each folder is read once and held open while
 /// what lies below it is opened through it. A file keeps today's rules, its
 /// folder ending at the last '/' or '\\'. Only regular files are read.
 /// Names, addresses and headings are written with & < > " escaped.
 /// "%s: not found\n" for an argument that cannot be opened, "%s: cannot read
 /// folder\n" and "%s: cannot read\n" for what a walk cannot read, "%s: not a
 /// regular file\n" for a FIFO, socket, device or link to a folder met as a
-/// .url file; the rest goes on.
-void tree_put_arg(const char* arg);
-
-/// Closes what is open and writes the foot.
-void tree_page_tail();
+/// .url file; the rest goes on. A path in a message is the argument and the
+/// names below it joined by one separator each.
+void put_tree_page(const LinkPageOptions& options, std::span<char*> args);
 
 #endif  // FAVLINK_LINKPAGE_PUT_TREE_H_

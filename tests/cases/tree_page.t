@@ -124,3 +124,12 @@ args -x "  \\b.url" \\e.url
 file \s\s\\b.url URL=b
 file \\e.url URL=e
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<H3>[  ]</H3>\n<OL>\n<LI><A href="b">b</A><BR>\n<LI><A href="e">e</A><BR>\n</OL>\n{FOOT}
+
+== a folder argument with a trailing '/': each message joins it and the name with one '/'
+only posix
+args -x F/
+file F/a.url URL=http://a/
+link F/null.url /dev/null
+link F/Sub/null.url /dev/null
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://a/">a</A><BR>\n</OL>\n{FOOT}
+err F/null.url: not a regular file\nF/Sub/null.url: not a regular file\n

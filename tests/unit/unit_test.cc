@@ -46,11 +46,10 @@ std::string cat(std::initializer_list<std::string> parts) { std::string all; for
 template <typename F> std::string changed(std::string s, F f) { f(s.data()); return s.c_str(); }
 template <typename F> std::string gives(std::string s, F f) { return text(f(s.data())); }
 template <typename F> std::string at(std::string s, F f) { const char* p = f(s.data()); return p ? "s+" + std::to_string(p - s.data()) : "null"; }
-template <typename F> std::string out_of(int format, F f) {
-  g_page = LinkPage{};
-  g_page.format = format;
+template <typename F> std::string out_of(const LinkPageOptions& options, F f) {
+  LinkPage page(options);
   testing::internal::CaptureStdout();
-  f();
+  f(&page);
   std::fflush(stdout);
   return testing::internal::GetCapturedStdout();
 }
@@ -75,7 +74,7 @@ std::string joined(const char* folder) {
   return path;
 }
 std::string head_from_charset() {
-  const std::string head = out_of(0, [] { g_page.escaped = true; g_page.title = "A&B"; put_head("UTF-8"); });
+  const std::string head = out_of({.title = "A&B"}, [](LinkPage* p) { p->escaped = true; put_head(*p, "UTF-8"); });
   return head.substr(head.find("charset="));
 }
 std::string invalid_name(const char* caption) {
@@ -122,13 +121,13 @@ TEST(Examples, EveryRowHolds) {
       {"clean_name utf8", changed("\xC3\x9F\\", [](char* s) { clean_name(s, true); }), "\xC3\x9F!"},
       {"join_path", joined("out") + " " + joined("out/") + " " + joined(""), "out/a.url out//a.url a.url"},
       {"folder_name", folder_of(" a/b. ") + " " + folder_of("con") + " " + folder_of("..") + folder_of(".") + folder_of(" "), "a!b _con falsefalsefalse"},
-      {"put_text", out_of(0, [] { put_text("a&b<\"c\">"); g_page.escaped = true; put_text("a&b<\"c\">"); }), "a&b<\"c\">a&amp;b&lt;&quot;c&quot;&gt;"},
+      {"put_text", out_of({}, [](LinkPage* p) { put_text(*p, "a&b<\"c\">"); p->escaped = true; put_text(*p, "a&b<\"c\">"); }), "a&b<\"c\">a&amp;b&lt;&quot;c&quot;&gt;"},
       {"put_head", head_from_charset(), "charset=UTF-8\">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n<CENTER><H2>A&amp;B</H2></CENTER><HR>\n"},
-      {"new_list", out_of(1, [] { g_page.first_list = false; new_list("Tech/Web"); }) + out_of(0, [] { new_list(nullptr); }), "</DL><HR>\n<H3>[Tech/Web]</H3>\n<DL>\n<OL>\n"},
-      {"put_item", out_of(1, [] { g_page.entry = 7; put_item("u", "n"); }) + out_of(0, [] { put_item("u", "n"); }), "<DT>07. <A href=\"u\">n</A>\n<DD> \n<LI><A href=\"u\">n</A><BR>\n"},
-      {"put_foot", out_of(0, put_foot), "</OL>\n<HR>\n</BODY>\n</HTML>\n"},
-      {"bookmark_folders", out_of(2, [] { g_page.open = {"News", "Old"}; bookmark_folders("News\\Daily"); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"},
-      {"bookmark_item", out_of(2, [] { bookmark_item("u", "n", 1700000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"},
+      {"new_list", out_of({.format = 1}, [](LinkPage* p) { p->first_list = false; new_list(p, "Tech/Web"); }) + out_of({}, [](LinkPage* p) { new_list(p, nullptr); }), "</DL><HR>\n<H3>[Tech/Web]</H3>\n<DL>\n<OL>\n"},
+      {"put_item", out_of({.format = 1}, [](LinkPage* p) { p->entry = 7; put_item(p, "u", "n"); }) + out_of({}, [](LinkPage* p) { put_item(p, "u", "n"); }), "<DT>07. <A href=\"u\">n</A>\n<DD> \n<LI><A href=\"u\">n</A><BR>\n"},
+      {"put_foot", out_of({}, [](LinkPage* p) { put_foot(*p); }), "</OL>\n<HR>\n</BODY>\n</HTML>\n"},
+      {"bookmark_folders", out_of({.format = 2}, [](LinkPage* p) { p->open = {"News", "Old"}; bookmark_folders(p, "News\\Daily"); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"},
+      {"bookmark_item", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, "u", "n", 1700000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"},
       {"utf8_encode", enc(0x41) + enc(0xE9) + enc(0x1F600), "A\xC3\xA9\xF0\x9F\x98\x80"},
       {"utf8_length", cat({len8("\xC3\xA9x"), len8("\xC0\xAF"), len8("\xED\xA0\x80"), len8("\xE3\x81")}), "2 0 0 -2 "},
       {"utf8_prefix", cat({prefix8("a\xC3\xA9"), prefix8("a\xE3\x81"), prefix8("\xC0\xAF"), prefix8("\xED\xA0\x80")}), "true,3 true,1 false false "},
@@ -156,7 +155,7 @@ TEST(Examples, Files) {
     EXPECT_EQ(cat({text(text_gets(buf, 1024, &in)), text(text_gets(buf, 1024, &in)), text(text_gets(buf, 1024, &in))}), "ab\ncdnull");
   }  // closed before the folder goes: Windows removes no open file
   if (!kWindows) {
-    EXPECT_EQ(out_of(0, [] { put_link(std::string("News\\b.url").data()); }), "<H3>[News]</H3>\n<OL>\n<LI><A href=\"u2\">b</A><BR>\n");
+    EXPECT_EQ(out_of({}, [](LinkPage* p) { put_link(p, std::string("News\\b.url").data()); }), "<H3>[News]</H3>\n<OL>\n<LI><A href=\"u2\">b</A><BR>\n");
   }
   ShortcutOptions o;
   std::snprintf(o.url_prefix.data(), o.url_prefix.size(), "dir/");
