@@ -71,6 +71,7 @@ std::string head_from_charset() {
   const std::string head = out_of(0, [] { g_page.escaped = true; g_page.title = "A&B"; put_head("UTF-8"); });
   return head.substr(head.find("charset="));
 }
+std::string errmsg_of(const char* name) { testing::internal::CaptureStderr(); errmsg("%s: not found\n", name); return testing::internal::GetCapturedStderr(); }
 std::string invalid_name(const char* caption) {
   testing::internal::CaptureStderr();
   const std::string name = gives(caption, [](char* s) { return link_name(Link{s, "u"}, "", kSjis); });
@@ -82,6 +83,7 @@ TEST(Examples, EveryRowHolds) {
   const struct { const char* call; std::string got, want; } rows[] = {
       {"illegal_name", yes(illegal_name("my-")) + yes(illegal_name("a.b")) + yes(illegal_name("\x9F/x")) + yes(illegal_name("\x83\x5C")), "falsetruetruefalse"},
       {"to_int", std::to_string(to_int("  -12x")) + " " + std::to_string(to_int("x")) + " " + std::to_string(to_int("99999999999")) + " " + std::to_string(to_int("-99999999999")), "-12 0 2147483647 -2147483648"},
+      {"errmsg", errmsg_of("a.url"), "a.url: not found\n"},
       {"err_edit", edit("[%s] 100\\%", "x"), "[x] 100%"},
       {"Strchr 表示", at("\x95\x5C\x8E\xA6", [](char* s) { return Strchr(s, '\\'); }), "null"},
       {"Strchr a\\b", at("a\\b", [](char* s) { return Strchr(s, '\\'); }), "s+1"},
