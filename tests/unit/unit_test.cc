@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -18,10 +19,12 @@
 #include "linkpage/put_link.h"
 #include "linkpage/utf7.h"
 #include "shortcut/get_link.h"
+#include "shortcut/join_lines.h"
 #include "shortcut/make_url.h"
 #include "shortcut/refs.h"
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
+#include "support/charset.h"
 #include "support/freespace.h"
 #include "support/names.h"
 #include "support/port.h"
@@ -71,6 +74,14 @@ std::string head_from_charset() {
   const std::string head = out_of(0, [] { g_page.escaped = true; g_page.title = "A&B"; put_head("UTF-8"); });
   return head.substr(head.find("charset="));
 }
+std::string added(const char* tag) { return std::to_string(added_time(tag, tag + std::strlen(tag))); }
+std::string meta(const char* tag, Charset want) {
+  std::string t = tag;
+  char* next = nullptr;
+  Charset c = Charset::kShiftJis;
+  const bool named = meta_charset(t.data(), &next, &c);
+  return yes(named && c == want) + " s+" + std::to_string(next - t.data());
+}
 std::string errmsg_of(const char* name) { testing::internal::CaptureStderr(); errmsg("%s: not found\n", name); return testing::internal::GetCapturedStderr(); }
 std::string invalid_name(const char* caption) {
   testing::internal::CaptureStderr();
@@ -104,6 +115,10 @@ TEST(Examples, EveryRowHolds) {
       {"get_caption", text(get_caption("<IMG SRC=\"x.gif\">News \"<1>\"")), "News <1>"},
       {"next_tag", cat({at("a<!--<A -->b<B", [&](char* s) { return next_tag(s, &comment); }), at("x<!--y", [&](char* s) { return next_tag(s, &comment); }), yes(comment)}), "s+12nulltrue"},
       {"find_href", at("<A NAME=x HREF=\"u\">", find_href) + at("<A NAME=x>", find_href), "s+10s+9"},
+      {"link_start", yes(link_start("<A HREF") && link_start("<a\tx") && link_start("<A")) + yes(link_start("<ABBR") || link_start("<A\n")), "truefalse"},
+      {"continues_link", yes(continues_link("x</A><DT>") && continues_link("x")) + yes(continues_link("x<DT><A HREF")), "truefalse"},
+      {"added_time", cat({added("<A ADD_DATE=\"1700000000\""), " ", added("<A add_date=1700000000123456"), " ", added("<A ADD_DATE=\"\""), added("<A ADD_DATE=\"12x\""), added("<A ADD_DATE=\"-5\"")}), "1700000000 1700000000 000"},
+      {"meta_charset", meta("<META CONTENT=\"text/html; charset=Windows-1251\">", Charset::kWindows1251) + ", " + meta("<meta charset=\"utf-16\">", Charset::kUtf8), "true s+47, false s+22"},
       {"find_tag", at("x<B></a>", [](char* s) { return find_tag(s, "</A>", "</a>"); }), "s+4"},
       {"join_url", url_of("a.html", "dir/") + " " + url_of("a.html", ""), "dir/a.html false"},
       {"cut_line_feed", changed("a\nb", [](char* s) { cut_line_feed(s, kSjis); }) + "|" + changed("\x81\nb", [](char* s) { cut_line_feed(s, kSjis); }) + "|" + changed("\x81\nb", [](char* s) { cut_line_feed(s, kTree); }), "a|\x81\nb|\x81"},
