@@ -98,3 +98,19 @@ char* get_caption(const char* text) {
   strip_tags(text, g_caption.data());
   return g_caption.data();
 }
+
+long long added_time(const char* p, const char* end) {
+  bool quoted = false;
+  for (++p; p < end; ++p) {
+    if (*p == '"') quoted = !quoted;
+    if (quoted || (p[-1] != ' ' && p[-1] != '\t') || !starts_nocase(p, "add_date=")) continue;
+    p += 9;
+    const char close = *p == '"' || *p == '\'' ? *p++ : ' ';
+    long long n = 0;
+    int digits = 0;
+    for (; *p >= '0' && *p <= '9' && digits < 18; ++p, ++digits) n = n * 10 + (*p - '0');
+    if (digits == 0 || (*p != close && !(close == ' ' && (*p == '\0' || *p == '\t')))) return 0;
+    return n >= 100000000000LL ? n / 1000000 : n;
+  }
+  return 0;
+}

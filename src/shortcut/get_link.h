@@ -1,6 +1,7 @@
-// Taking one link apart: where its start tag ends, its URL, its caption.
-// Byte routines with no Shift_JIS stepping: the bytes they look for ('<',
-// '>', '"', '\'') never occur as the second byte of a Shift_JIS character.
+// Taking one link apart: where its start tag ends, its URL, its caption, the
+// time it was added. Byte routines with no Shift_JIS stepping: the bytes they
+// look for ('<', '>', '"', '\'', and a blank before an attribute name) never
+// occur as the second byte of a Shift_JIS character.
 #ifndef FAVLINK_SHORTCUT_GET_LINK_H_
 #define FAVLINK_SHORTCUT_GET_LINK_H_
 
@@ -44,5 +45,14 @@ char* get_caption(const char* text);
 /// get_caption without a limit: writes the caption of text into out, which
 /// has room for strlen(text) + 1 bytes, and gives its length.
 std::size_t strip_tags(const char* text, char* out);
+
+/// The time the start tag from p (its '<') to end (where it is cut) gives in
+/// its first ADD_DATE attribute outside double quotes, ASCII case ignored: N
+/// seconds since 1970, or N microseconds when N has 12 digits or more, as
+/// some services export it. 0 when there is none, or its value is not a
+/// decimal number of at most 18 digits.
+///   <A ADD_DATE="1700000000" -> 1700000000;  <A add_date=1700000000123456 -> 1700000000
+///   <A ADD_DATE="" -> 0;  <A ADD_DATE="12x" -> 0;  <A ADD_DATE="-5" -> 0
+long long added_time(const char* p, const char* end);
 
 #endif  // FAVLINK_SHORTCUT_GET_LINK_H_

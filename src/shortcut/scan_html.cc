@@ -38,9 +38,9 @@ void copy_in(std::array<char, N>* dst, const char* src) {
   (*dst)[n] = '\0';
 }
 
-// One link, p at the '<' of "<A ". Returns where scanning goes on, or null
+// One link of a piece, p at the '<' of "<A ". Returns where scanning goes on, or null
 // when make_url says stop. *stop is set for the latter.
-char* link_steps(Scan* s, char* p, bool* stop) {
+char* piece_link(Scan* s, char* p, bool* stop) {
   // The href attribute, before the tag's first '>' or the end of the piece.
   char* r = find_href(p);
   if (!at_href(r)) return r;  // no link: go on at the '>' or the end
@@ -108,7 +108,7 @@ int scan_html(const char* html, const ShortcutOptions& o) {
     while ((p = next_tag(p, &s.in_comment)) != nullptr) {
       if (starts(p, "<A ", "<a ")) {
         bool stop = false;
-        p = link_steps(&s, p, &stop);
+        p = piece_link(&s, p, &stop);
         if (stop) return -1;
       } else if (starts(p, "<DL>", "<dl>")) {
         ++s.dl_level;

@@ -23,6 +23,14 @@ char* next_tag(char* p, bool* in_comment);
 ///   "<A NAME=x HREF=\"u\">" -> the 'H';  "<A NAME=x>" -> the '>'
 char* find_href(char* p);
 
+/// True at the start of a link: "<A " or "<a ", or "<A" at a tab or the end
+/// of the line.
+///   "<A HREF" "<a\tx" "<A" -> true;  "<ABBR" "<A\n" -> false
+inline bool link_start(const char* p) {
+  return p[0] == '<' && (p[1] == 'A' || p[1] == 'a') &&
+         (p[2] == ' ' || p[2] == '\t' || p[2] == '\0');
+}
+
 /// True when find_href found the attribute at r.
 inline bool at_href(const char* r) { return *r == 'H' || *r == 'h'; }
 

@@ -13,12 +13,12 @@
 
 namespace {
 
-NameRules rules_of(const TreeRun& run) { return NameRules{true, run.utf8}; }
+NameRules rules_of(const TreeRun& run) { return NameRules{.tree = true, .utf8 = run.utf8}; }
 
 // name (already safe) in the form file names take: UTF-8 bytes as they are,
 // Shift_JIS converted; an underscore in front of a device name.
 void append_unicode(const TreeRun& run, const char* name, std::string* out) {
-  if (is_reserved(name, true)) out->push_back('_');
+  if (is_reserved(name, DeviceNames::kWindows)) out->push_back('_');
   if (run.utf8) {
     out->append(name);
   } else {
@@ -101,7 +101,7 @@ std::string numbered_name(TreeRun* run, const char* name, const std::string& in_
 UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& path,
                         const Folder& folder) {
   UrlFile f;
-  if (!join_url(link, uri_scheme(link.url), run->options.url_prefix.data(), &f, true))
+  if (!join_url(link, uri_scheme(link.url), run->options.url_prefix.data(), &f, UrlLength::kAny))
     return UrlResult::kPassed;
   const char* name = link_name(link, run->options.name_prefix, rules_of(*run));
   if (name == nullptr) return UrlResult::kPassed;

@@ -55,10 +55,11 @@ void report_no_space(UrlPlace at) {
 
 }  // namespace
 
-bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f, bool tree) {
+bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f,
+              UrlLength length) {
   if (!absolute && url_prefix[0] == '\0') return false;
   const char* join = absolute ? "" : url_prefix;
-  if (!tree && std::strlen(join) + std::strlen(link.url) > kMaxUrl) {
+  if (length == UrlLength::kLimited && std::strlen(join) + std::strlen(link.url) > kMaxUrl) {
     errmsg("too long URL for the link of \"%s\"\n", link.caption);
     return false;
   }
@@ -103,14 +104,15 @@ char* link_name(const Link& link, const char* name_prefix, NameRules rules) {
   return name;
 }
 
-bool is_reserved(const char* name, bool tree) {
+bool is_reserved(const char* name, DeviceNames names) {
   // Every name of the table is 3 to 5 ASCII bytes: a name whose part before
-  // the first '.' (tree) or whole (default) is longer or shorter is none.
-  const std::size_t n = tree ? std::strcspn(name, ".") : std::strlen(name);
+  // the first '.' (kWindows) or whole (kWhole) is longer or shorter is none.
+  const bool windows = names == DeviceNames::kWindows;
+  const std::size_t n = windows ? std::strcspn(name, ".") : std::strlen(name);
   if (n < 3 || n > 5) return false;
   char lower[6] = {};
   for (std::size_t i = 0; i < n; ++i) lower[i] = ascii_lower(name[i]);
-  if (tree && n == 4 &&
+  if (windows && n == 4 &&
       (std::strncmp(lower, "com", 3) == 0 || std::strncmp(lower, "lpt", 3) == 0)) {
     return lower[3] >= '1' && lower[3] <= '9';
   }
@@ -175,7 +177,7 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
     return UrlResult::kPassed;
   }
 
-  // 10.-11. Create the file, never opening one that exists.
+  // Create the file, never opening one that exists.
   std::FILE* fp = nullptr;
   switch (at.folder != nullptr ? create_new(*at.folder, f.name.data(), &fp)
                                : create_new(path, &fp)) {
@@ -187,7 +189,7 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
     case CreateResult::kCreated: break;
   }
 
-  // 12.-14. Write, close, and make sure the volume has room left.
+  // Write, close, and make sure the volume has room left.
   // A time is set once the bytes are out, as a later write would change it.
   if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, f.url.c_str(), kUrlNewline) <
           0 ||

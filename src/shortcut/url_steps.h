@@ -55,14 +55,18 @@ struct NameRules {
   bool utf8 = false;  // the names are UTF-8 (-x on a UTF-8 file)
 };
 
-/// Step 1: the absolute URL of link into f->url: the link's URL when
-/// absolute, else joined to url_prefix. False when the link is passed over:
-/// relative with an empty prefix (no report), or, unless tree (-x: an
-/// address of any length), longer than kMaxUrl ("too long URL for the link
-/// of \"%s\"\n" naming the caption).
+/// How long an address may be: at most kMaxUrl bytes (the default), or of
+/// any length (-x).
+enum class UrlLength { kLimited, kAny };
+
+/// The address step: the absolute URL of link into f->url, the link's URL
+/// when absolute, else joined to url_prefix. False when the link is passed
+/// over: relative with an empty prefix (no report), or, when the length is
+/// kLimited, longer than kMaxUrl ("too long URL for the link of \"%s\"\n"
+/// naming the caption).
 ///   "a.html" with prefix "dir/" -> "dir/a.html";  "a.html" with "" -> false
 bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f,
-              bool tree = false);
+              UrlLength length = UrlLength::kLimited);
 
 /// Ends caption at its first line feed, found as rules say.
 ///   "a\nb" -> "a";  "\x81\nb": "\x81\nb" stays (the LF is a second byte),
@@ -73,7 +77,7 @@ void cut_line_feed(char* caption, NameRules rules);
 ///   "a/b" -> "a!b";  tree: "..x\t" -> "x " (the two blanks in front dropped)
 char* clean_link_name(char* name, NameRules rules);
 
-/// Steps 2 to 6, the name of a link: the caption cut at its first line feed;
+/// The name step, the name of a link: the caption cut at its first line feed;
 /// name_prefix plus the caption (leading blanks counted) at most
 /// kMaxNameSource bytes, else "too long name ... %s\n" naming the caption
 /// (with tree no limit: make_tree_url cuts the file name to fit);
@@ -84,12 +88,17 @@ char* clean_link_name(char* name, NameRules rules);
 ///   caption " a/b\nc" -> "a!b";  caption "?*" -> null, "[?*]: invalid name ..."
 char* link_name(const Link& link, const char* name_prefix, NameRules rules);
 
-/// True when name is a device name that Windows keeps, ignoring ASCII case:
-/// "con", "prn", "aux", "nul" or "clock"; with tree also "com1".."com9" and
-/// "lpt1".."lpt9", and each of them followed by an extension.
+/// Which device names a name is checked against: "con", "prn", "aux", "nul"
+/// and "clock" as whole names (the default), or (-x) as Windows keeps them:
+/// "com1".."com9" and "lpt1".."lpt9" too, and each of them followed by an
+/// extension.
+enum class DeviceNames { kWhole, kWindows };
+
+/// True when name is a device name that Windows keeps, of the set names
+/// says, ignoring ASCII case.
 ///   "Nul" -> true;  "con " "com1" "con.txt" -> false
-///   tree: "con.txt" "COM1" "lpt9.x" -> true;  "com0" "console" "con " -> false
-bool is_reserved(const char* name, bool tree = false);
+///   kWindows: "con.txt" "COM1" "lpt9.x" -> true;  "com0" "console" "con " -> false
+bool is_reserved(const char* name, DeviceNames names = DeviceNames::kWhole);
 
 /// Makes name safe as a file name, in place: ':' -> ';', '/' '\\' '|' -> '!',
 /// '<' -> '(', '>' -> ')', '*' '?' -> ' ', '"' -> '\'', and ".." -> two
@@ -103,11 +112,11 @@ bool is_reserved(const char* name, bool tree = false);
 ///   utf8: "\xC3\x9F\\" (ß\) -> "\xC3\x9F!"
 void clean_name(char* name, bool utf8 = false);
 
-/// Step 8: true when f->name is short enough to be created where names are
+/// The length step: true when f->name is short enough to be created where names are
 /// limited (kNameMax bytes on POSIX); else reports "too long name ... %s\n".
 bool name_fits(const UrlFile& f);
 
-/// Step 9: f->path is folder (empty: the current folder) and f->name joined
+/// The path step: f->path is folder (empty: the current folder) and f->name joined
 /// with the platform separator. False after "too long path ... %s\n" naming
 /// the file when the path would not fit its area.
 ///   "out", "a.url" -> "out/a.url";  "out/", "a.url" -> "out//a.url";  "" -> "a.url"
@@ -121,7 +130,7 @@ struct UrlPlace {
   const char* shown = nullptr;
 };
 
-/// Steps 10 to 14: creates the file new, as at says, and writes
+/// The file step: creates the file new, as at says, and writes
 ///   "[InternetShortcut]" CR LF "URL=" url CR LF
 ///   and, with an icon, "IconIndex=" n CR LF "IconFile=" icon CR LF
 /// (n the icon index, 0 when below 1). kThere when a file exists there (it is

@@ -147,3 +147,36 @@ bool file_is_utf8(const TextIn& in) {
   }
   return text_seek_fd(fd, back) && valid && held == 0;
 }
+
+bool meta_charset(char* p, char** next, Charset* out) {
+  char* gt = std::strchr(p, '>');
+  char* end = gt != nullptr ? gt : p + std::strlen(p);
+  *next = end;
+  for (const char* c = p; c < end; ++c) {
+    if (!starts_nocase(c, "charset=")) continue;
+    c += 8;
+    if (*c == '"' || *c == '\'') ++c;
+    const std::size_t n = std::strcspn(c, "\"'; \t/>");
+    return charset_of_label(std::string_view(c, n), out);
+  }
+  return false;
+}
+
+char* CharsetGuess::after_bom(char* line) {
+  if (std::strncmp(line, "\xEF\xBB\xBF", 3) != 0) return line;
+  declare(Charset::kUtf8);
+  return line + 3;
+}
+
+void CharsetGuess::declare(Charset c) {
+  charset_ = c;
+  declared_ = true;
+}
+
+Charset CharsetGuess::need() {
+  if (!declared_ && !checked_) {
+    checked_ = true;
+    charset_ = file_is_utf8(in_) ? Charset::kUtf8 : Charset::kShiftJis;
+  }
+  return charset_;
+}

@@ -87,4 +87,43 @@ void cp932_to_utf8(const char* s, std::string* out);
 ///   kWindows1251 "\xCF\xF0\xE8" -> "При";  kWindows1251 "a\x98" -> "a\xEF\xBF\xBD"
 void charset_to_utf8(Charset c, const char* s, std::string* out);
 
+/// p at "<meta" (ASCII case ignored): true when the first "charset=" of the
+/// tag names an encoding by a label charset_of_label knows, into *out. The
+/// label, quoted or not, runs to a quote, ';', '/', blank or the tag's end.
+/// *next is where scanning goes on: the tag's '>', or the end of the line.
+///   <META CONTENT="text/html; charset=Windows-1251"> -> kWindows1251
+///   <meta charset="utf-16"> -> false
+bool meta_charset(char* p, char** next, Charset* out);
+
+/// The encoding of one bookmark file as -x learns it while reading it. A
+/// byte order mark or a META tag declares it; until then, the first name or
+/// address that needs it has the whole open file checked, once: UTF-8 when
+/// all of it is, else Shift_JIS. A file declared before its first link is so
+/// read only once; a declaration after the check still counts, as it would
+/// had the check come first.
+class CharsetGuess {
+ public:
+  explicit CharsetGuess(const TextIn& in) : in_(in) {}
+
+  /// line is the file's first line: a UTF-8 byte order mark at its start
+  /// declares UTF-8. Gives where the text begins, after the mark.
+  char* after_bom(char* line);
+
+  /// The encoding named by a declaration (a META tag's label).
+  void declare(Charset c);
+
+  /// True once a byte order mark or a META tag has named the encoding.
+  bool declared() const { return declared_; }
+
+  /// The encoding, known from here on: the file is checked first when
+  /// nothing has declared it and it has not been checked yet.
+  Charset need();
+
+ private:
+  const TextIn& in_;  // the open file, for the check
+  Charset charset_ = Charset::kShiftJis;
+  bool declared_ = false;
+  bool checked_ = false;
+};
+
 #endif  // FAVLINK_SUPPORT_CHARSET_H_

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -18,6 +19,7 @@
 #include "linkpage/put_link.h"
 #include "linkpage/utf7.h"
 #include "shortcut/get_link.h"
+#include "shortcut/join_lines.h"
 #include "shortcut/make_url.h"
 #include "shortcut/refs.h"
 #include "shortcut/scan_steps.h"
@@ -35,6 +37,7 @@ namespace {
 constexpr bool kWindows = kPathSep == '\\';
 const NameRules kSjis{}, kTree{true, false};
 const ShortcutOptions kNoOptions;
+const DeviceNames kDevices = DeviceNames::kWindows;
 
 // Results as text: a bool, a text or null, the parts in order (a braced list
 // is evaluated left to right, a chain of + is not), s after f changed it in
@@ -77,6 +80,15 @@ std::string head_from_charset() {
   const std::string head = out_of({.title = "A&B"}, [](LinkPage* p) { p->escaped = true; put_head(*p, "UTF-8"); });
   return head.substr(head.find("charset="));
 }
+std::string added(const char* tag) { return std::to_string(added_time(tag, tag + std::strlen(tag))); }
+std::string meta(const char* tag, Charset want) {
+  std::string t = tag;
+  char* next = nullptr;
+  Charset c = Charset::kShiftJis;
+  const bool named = meta_charset(t.data(), &next, &c);
+  return yes(named && c == want) + " s+" + std::to_string(next - t.data());
+}
+std::string errmsg_of(const char* name) { testing::internal::CaptureStderr(); errmsg("%s: not found\n", name); return testing::internal::GetCapturedStderr(); }
 std::string invalid_name(const char* caption) {
   testing::internal::CaptureStderr();
   const std::string name = gives(caption, [](char* s) { return link_name(Link{s, "u"}, "", kSjis); });
@@ -88,6 +100,7 @@ TEST(Examples, EveryRowHolds) {
   const struct { const char* call; std::string got, want; } rows[] = {
       {"illegal_name", yes(illegal_name("my-")) + yes(illegal_name("a.b")) + yes(illegal_name("\x9F/x")) + yes(illegal_name("\x83\x5C")), "falsetruetruefalse"},
       {"to_int", std::to_string(to_int("  -12x")) + " " + std::to_string(to_int("x")) + " " + std::to_string(to_int("99999999999")) + " " + std::to_string(to_int("-99999999999")), "-12 0 2147483647 -2147483648"},
+      {"errmsg", errmsg_of("a.url"), "a.url: not found\n"},
       {"err_edit", edit("[%s] 100\\%", "x"), "[x] 100%"},
       {"Strchr 表示", at("\x95\x5C\x8E\xA6", [](char* s) { return Strchr(s, '\\'); }), "null"},
       {"Strchr a\\b", at("a\\b", [](char* s) { return Strchr(s, '\\'); }), "s+1"},
@@ -110,13 +123,17 @@ TEST(Examples, EveryRowHolds) {
       {"get_caption", text(get_caption("<IMG SRC=\"x.gif\">News \"<1>\"")), "News <1>"},
       {"next_tag", cat({at("a<!--<A -->b<B", [&](char* s) { return next_tag(s, &comment); }), at("x<!--y", [&](char* s) { return next_tag(s, &comment); }), yes(comment)}), "s+12nulltrue"},
       {"find_href", at("<A NAME=x HREF=\"u\">", find_href) + at("<A NAME=x>", find_href), "s+10s+9"},
+      {"link_start", yes(link_start("<A HREF") && link_start("<a\tx") && link_start("<A")) + yes(link_start("<ABBR") || link_start("<A\n")), "truefalse"},
+      {"continues_link", yes(continues_link("x</A><DT>") && continues_link("x")) + yes(continues_link("x<DT><A HREF")), "truefalse"},
+      {"added_time", cat({added("<A ADD_DATE=\"1700000000\""), " ", added("<A add_date=1700000000123456"), " ", added("<A ADD_DATE=\"\""), added("<A ADD_DATE=\"12x\""), added("<A ADD_DATE=\"-5\"")}), "1700000000 1700000000 000"},
+      {"meta_charset", meta("<META CONTENT=\"text/html; charset=Windows-1251\">", Charset::kWindows1251) + ", " + meta("<meta charset=\"utf-16\">", Charset::kUtf8), "true s+47, false s+22"},
       {"find_tag", at("x<B></a>", [](char* s) { return find_tag(s, "</A>", "</a>"); }), "s+4"},
       {"join_url", url_of("a.html", "dir/") + " " + url_of("a.html", ""), "dir/a.html false"},
       {"cut_line_feed", changed("a\nb", [](char* s) { cut_line_feed(s, kSjis); }) + "|" + changed("\x81\nb", [](char* s) { cut_line_feed(s, kSjis); }) + "|" + changed("\x81\nb", [](char* s) { cut_line_feed(s, kTree); }), "a|\x81\nb|\x81"},
       {"clean_link_name", gives("a/b", [](char* s) { return clean_link_name(s, kSjis); }) + "|" + gives("..x\t", [](char* s) { return clean_link_name(s, kTree); }), "a!b|x "},
       {"link_name", gives(" a/b\nc", [](char* s) { return link_name(Link{s, "u"}, "", kSjis); }) + ", " + invalid_name("?*"), "a!b, null, [?*]: invalid name for the link of \"u\"\n"},
       {"is_reserved", yes(is_reserved("Nul")) + yes(is_reserved("con ") || is_reserved("com1") || is_reserved("con.txt")), "truefalse"},
-      {"is_reserved tree", yes(is_reserved("con.txt", true) && is_reserved("COM1", true) && is_reserved("lpt9.x", true)) + yes(is_reserved("com0", true) || is_reserved("console", true) || is_reserved("con ", true)), "truefalse"},
+      {"is_reserved kWindows", yes(is_reserved("con.txt", kDevices) && is_reserved("COM1", kDevices) && is_reserved("lpt9.x", kDevices)) + yes(is_reserved("com0", kDevices) || is_reserved("console", kDevices) || is_reserved("con ", kDevices)), "truefalse"},
       {"clean_name", changed("a/b:c", [](char* s) { clean_name(s); }) + "|" + changed("\x83\x5C", [](char* s) { clean_name(s); }) + "|" + changed("\xE3/x", [](char* s) { clean_name(s); }) + "|" + changed("...", [](char* s) { clean_name(s); }), "a!b;c|\x83\x5C|\xE3!x|  ."},
       {"clean_name utf8", changed("\xC3\x9F\\", [](char* s) { clean_name(s, true); }), "\xC3\x9F!"},
       {"join_path", joined("out") + " " + joined("out/") + " " + joined(""), "out/a.url out//a.url a.url"},

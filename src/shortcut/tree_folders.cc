@@ -1,0 +1,57 @@
+#include "shortcut/tree_folders.h"
+
+#include <utility>
+
+#include "diag/errmsg.h"
+#include "support/port.h"
+
+TreeFolders::TreeFolders(const char* outdir) : path_(outdir) {
+  held_.emplace_back();
+  open_folder(outdir, &held_.back());
+}
+
+void TreeFolders::await_heading(const TreeRun& run, char* caption) {
+  pending_ = true;
+  pending_name_.clear();
+  pending_named_ = folder_name(run, caption, &pending_name_);
+}
+
+void TreeFolders::await_selected() {
+  pending_ = true;
+  pending_named_ = false;
+}
+
+bool TreeFolders::open_list(long long level) {
+  if (!pending_) return true;
+  pending_ = false;
+  frames_.push_back(
+      Frame{.level = level, .folder_size = path_.size(), .dead = dead_, .held = false});
+  if (dead_ || !pending_named_) return true;
+  if (!path_.empty()) path_.push_back(kPathSep);
+  path_ += pending_name_;
+  Folder made;
+  switch (make_folder(held_.back(), pending_name_.c_str(), &made)) {
+    case FolderResult::kReady:
+      held_.push_back(std::move(made));
+      frames_.back().held = true;
+      return true;
+    case FolderResult::kNotFolder: errmsg("\"%s\": not a folder\n", path_.c_str()); break;
+    case FolderResult::kFailed: errmsg("\"%s\": cannot create folder\n", path_.c_str()); break;
+    case FolderResult::kNoSpace:
+      errmsg("no free disk space\n");
+      errmsg("\"%s\": cannot create folder\n", path_.c_str());
+      return false;
+  }
+  dead_ = true;
+  return true;
+}
+
+void TreeFolders::close_list(long long level) {
+  if (!frames_.empty() && frames_.back().level == level) {
+    path_.resize(frames_.back().folder_size);
+    dead_ = frames_.back().dead;
+    if (frames_.back().held) held_.pop_back();
+    frames_.pop_back();
+  }
+  pending_ = false;
+}
