@@ -9,7 +9,7 @@
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
 #include "linkpage/utf7.h"
-#include "support/names.h"
+#include "support/folder.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
@@ -31,9 +31,7 @@ void drop_line_end(std::string* line) {
 
 // The header of the Unicode section, in any ASCII case, as Windows reads a
 // section name; nothing else on the line.   "[internetshortcut.w]" -> true
-bool wide_header(const std::string& line) {
-  return equal_nocase(line, "[InternetShortcut.W]");
-}
+bool wide_header(const std::string& line) { return equal_nocase(line, "[InternetShortcut.W]"); }
 
 // The address of the open .url file, or null when it has no "URL=" line:
 // the first "URL=" value of its [InternetShortcut.W] section decoded from
@@ -85,7 +83,7 @@ void list_for(const std::string& folder, bool walked) {
 // file dates it by the file's last write. Only a regular file is read; what
 // else the open gives is returned.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): both calls pass the folder, then the name
-TextOpen put_entry(const WalkFolder* at, const char* path, const std::string& folder,
+TextOpen put_entry(const Folder* at, const char* path, const std::string& folder,
                    const std::string& name, bool walked) {
   TextIn in;
   const TextOpen opened = text_open_regular(&in, path, at);
@@ -115,7 +113,7 @@ bool url_file(const char* name) {
 // A folder the walk is in: held open while its subfolders, in byte order,
 // are visited; the sizes of the path and of the part below the argument.
 struct Level {
-  WalkFolder folder;
+  Folder folder;
   std::size_t path_size;
   std::size_t rel_size;
   std::vector<std::string> folders;
@@ -136,7 +134,7 @@ struct UrlName {
 // nor a folder of its own (a FIFO, a link to a folder) is reported. False
 // when the folder cannot be read, also when a read fails midway: what was
 // read is then left out.
-bool enter(WalkFolder&& f, const std::string& path, const std::string& rel,
+bool enter(Folder&& f, const std::string& path, const std::string& rel,
            std::vector<Level>* levels) {
   std::vector<UrlName> files;
   std::vector<std::string> folders;
@@ -179,7 +177,7 @@ bool enter(WalkFolder&& f, const std::string& path, const std::string& rel,
 // one above it, so a tree deeper than the system's path limit is walked like
 // any other. Memory holds the path and, per level on it, the names of the
 // subfolders still to visit.
-void walk(WalkFolder&& f, const char* arg) {
+void walk(Folder&& f, const char* arg) {
   std::string path = arg;
   std::string rel;
   std::vector<Level> levels;
@@ -196,8 +194,8 @@ void walk(WalkFolder&& f, const char* arg) {
     path += name;
     if (!rel.empty()) rel.push_back('/');
     rel += name;
-    WalkFolder sub;
-    const bool opened = open_subfolder(&sub, top.folder, name.c_str());
+    Folder sub;
+    const bool opened = open_subfolder(top.folder, name.c_str(), &sub) == FolderResult::kReady;
     // Its last subfolder entered, a level is done; where a folder stands
     // alone, its handle goes now, so that a chain of single folders holds
     // two descriptors at most.
@@ -225,10 +223,10 @@ void tree_page_head() {
 }
 
 void tree_put_arg(const char* arg) {
-  WalkFolder f;
-  const FolderOpen opened = open_walk(&f, arg);
-  if (opened != FolderOpen::kNotFolder) {
-    if (opened == FolderOpen::kOpened) {
+  Folder f;
+  const FolderResult opened = open_folder(arg, FolderUse::kRead, &f);
+  if (opened != FolderResult::kNotFolder) {
+    if (opened == FolderResult::kReady) {
       walk(std::move(f), arg);
     } else {
       errmsg("%s: cannot read folder\n", arg);

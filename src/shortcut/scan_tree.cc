@@ -12,6 +12,7 @@
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
 #include "support/charset.h"
+#include "support/folder.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/sjis.h"
@@ -567,7 +568,7 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
   // The one folder opened by its path. When it cannot be, nothing below it
   // can be made either, and each file reports so.
   t.folders.held.emplace_back();
-  open_folder(o.outdir, &t.folders.held.back());
+  open_folder(o.outdir[0] != '\0' ? o.outdir : ".", FolderUse::kMake, &t.folders.held.back());
   const int result = scan_lines(&t, &in);
   errmsg("%d written, %d already there, %d passed over\n", clamp(t.counts.written),
          clamp(t.counts.there), clamp(t.counts.passed));

@@ -5,7 +5,7 @@
 
 #include "diag/errmsg.h"
 #include "support/fclose.h"
-#include "support/names.h"
+#include "support/folder.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"

@@ -3,26 +3,23 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <ctime>
 
-#include "support/names.h"
+#include "support/eintr-posix.h"
+#include "support/folder.h"
 #include "support/textio.h"
 
 int text_open_fd(const char* path) {
-  int fd;
-  do {
-    fd = ::open(path, O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
+  return retry_eintr([&] { return ::open(path, O_RDONLY | O_CLOEXEC); });
 }
 
-int text_open_regular_fd(const char* path, const WalkFolder* folder) {
+int text_open_regular_fd(const char* path, const Folder* folder) {
   const int at = folder != nullptr ? static_cast<int>(folder->handle) : AT_FDCWD;
   // O_NONBLOCK: a FIFO opens without waiting for a writer; O_NOCTTY: a
   // terminal does not become the program's.
-  int fd;
-  do {
-    fd = ::openat(at, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
+  const int fd =
+      retry_eintr([&] { return ::openat(at, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); });
   struct stat st {};
   if (fd < 0) {
     // A socket cannot be opened at all (ENXIO): it is there all the same.
@@ -39,10 +36,7 @@ int text_open_regular_fd(const char* path, const WalkFolder* folder) {
 }
 
 std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
-  ssize_t got;
-  do {
-    got = ::read(fd, to, size);
-  } while (got < 0 && errno == EINTR);
+  const ssize_t got = retry_eintr([&] { return ::read(fd, to, size); });
   return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
@@ -62,10 +56,9 @@ namespace {
 // The exclusive create of name relative to dir (AT_FDCWD: a path). O_EXCL
 // also refuses a symbolic link, dangling or not, without following it.
 CreateResult create_at(int dir, const char* name, std::FILE** out) {
-  int fd;
-  do {
-    fd = ::openat(dir, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
+  const int fd = retry_eintr([&] {
+    return ::openat(dir, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  });
   if (fd < 0) {
     return errno == EEXIST      ? CreateResult::kExists
            : failed_for_space() ? CreateResult::kNoSpace

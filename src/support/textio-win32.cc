@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
-#include "support/names.h"
+#include "support/folder.h"
 #include "support/textio.h"
 #include "support/wide-win32.h"
 
@@ -17,17 +19,10 @@ int text_open_fd(const char* path) {
   return utf8_paths() ? _wopen(widen(path).c_str(), kFlags) : _open(path, kFlags);
 }
 
-int text_open_regular_fd(const char* path, const WalkFolder* folder) {
-  std::string full;
-  if (folder != nullptr) {
-    full = folder->path;
-    full.push_back('\\');
-    full += path;
-    path = full.c_str();
-  }
+int text_open_regular_fd(const char* path, const Folder* folder) {
   // Only -x opens so, and -x paths are UTF-8. The same sharing as _open's;
   // opening never waits: a busy pipe fails.
-  const std::wstring w = widen(path);
+  const std::wstring w = folder != nullptr ? held_path(*folder, path) : widen(path);
   HANDLE h = CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
@@ -105,7 +100,7 @@ CreateResult create_new(const char* path, std::FILE** out) {
 
 // As _open creates: a new file only, shared for reading and writing.
 CreateResult create_new(const Folder& folder, const char* name, std::FILE** out) {
-  const std::wstring w = folder.is_open() ? held_path(folder, name) : std::wstring();
+  const std::wstring w = held_path(folder, name);
   if (w.empty()) return CreateResult::kFailed;
   HANDLE h = CreateFileW(w.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -88,7 +88,7 @@ void start(TextIn* in, int fd) {
 
 }  // namespace
 
-TextOpen text_open_regular(TextIn* in, const char* path, const WalkFolder* folder) {
+TextOpen text_open_regular(TextIn* in, const char* path, const Folder* folder) {
   text_close(in);
   const int fd = text_open_regular_fd(path, folder);
   if (fd == kNotRegularFd) return TextOpen::kNotRegular;

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-class Folder;
+class Folder;  // support/folder.h
 
 /// Read-ahead of the text reader: one raw read.
 inline constexpr std::size_t kTextInBuffer = std::size_t{64} * 1024;
@@ -47,15 +47,13 @@ bool text_open(TextIn* in, const char* path);
 /// string.   "ab\r\ncd" with size 1024 -> "ab\n", then "cd", then null
 enum class TextOpen { kOpened, kNotFound, kNotRegular };
 
-struct WalkFolder;  // support/names.h
-
 /// Opens path for reading as text, as text_open does, when it is a regular
 /// file or a link to one; with folder, path is a name in that folder, opened
 /// through it. Anything else, a FIFO, socket, device or folder, gives
 /// kNotRegular and is never read: the open does not wait (for a FIFO's
 /// writer, say), and the file's kind is taken from the open file itself.
 /// kNotFound when it cannot be opened.
-TextOpen text_open_regular(TextIn* in, const char* path, const WalkFolder* folder = nullptr);
+TextOpen text_open_regular(TextIn* in, const char* path, const Folder* folder = nullptr);
 
 char* text_gets(char* buf, int size, TextIn* in);
 
@@ -110,7 +108,7 @@ int text_open_fd(const char* path);
 /// text_open_fd for text_open_regular: the descriptor of a regular file,
 /// kNotRegularFd for anything else, or -1.
 inline constexpr int kNotRegularFd = -2;
-int text_open_regular_fd(const char* path, const WalkFolder* folder);
+int text_open_regular_fd(const char* path, const Folder* folder);
 
 /// Reads at most size raw bytes of fd into to: their count, 0 at the end of
 /// the file or on a read error (errno tells which).

@@ -23,6 +23,7 @@
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
 #include "support/freespace.h"
+#include "support/folder.h"
 #include "support/names.h"
 #include "support/port.h"
 #include "support/sjis.h"
@@ -152,7 +153,7 @@ TEST(Examples, Files) {
   {
     TreeRun run(o);
     Folder here;  // held: on Windows the folder cannot go while it is open
-    open_folder("", &here);
+    open_folder(".", FolderUse::kMake, &here);
     for (const char* c : {"..con", "A", "A"}) make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "", here);
   }
   EXPECT_TRUE(fs::exists("_con.url") && fs::exists("A.url") && fs::exists("A (2).url"));
