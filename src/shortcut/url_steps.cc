@@ -6,9 +6,9 @@
 #include "diag/errmsg.h"
 #include "support/fclose.h"
 #include "support/folder.h"
+#include "support/outfile.h"
 #include "support/port.h"
 #include "support/sjis.h"
-#include "support/textio.h"
 
 namespace {
 

@@ -10,6 +10,10 @@
 /// and are opened by their UTF-16 names.
 bool utf8_paths();
 
+/// A FILETIME counts 100 ns steps since 1601 (UTC); favlink counts seconds
+/// since 1970.
+inline constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
+
 /// The UTF-16 form of the UTF-8 text s (an invalid sequence becomes U+FFFD).
 std::wstring widen(const char* s);
 

@@ -93,6 +93,7 @@ TEST(Examples, EveryRowHolds) {
       {"sp_skip", at("\t  x", sp_skip), "s+3"},
       {"to_lower", changed("CON\x82\x60", to_lower) + changed("\xA0" "A", to_lower), "con\x82\x60\xA0" "A"},
       {"cp932_to_utf8", utf8_of("\x83\x5C") + utf8_of("a\x81!") + "|" + utf8_of("\x85\x5C"), std::string("\xE3\x82\xBD" "a\x81!|") + (kWindows ? "\xEF\xBF\xBD!" : "\x85\x5C")},
+      {"text_end", std::to_string(text_end(reinterpret_cast<const unsigned char*>("ab\x1A" "c"), 4)), kWindows ? "2" : "4"},
       {"free_space_root", root_of("c:\\x") + root_of("C:x") + root_of("\\\\srv\\s") + root_of(""), "c:\\C:\\\\\\"},
       {"decode_refs", changed("a&amp;b&#233;&#0;&x;", [](char* s) { decode_refs(s, true); }), "a&b\xC3\xA9&#0;&x;"},
       {"uri_scheme", yes(uri_scheme("https://x") && uri_scheme("mailto:a") && uri_scheme("a.b-c+d:")) + yes(uri_scheme("C:\\x") || uri_scheme("x") || uri_scheme(":") || uri_scheme("1a:")), "truefalse"},
