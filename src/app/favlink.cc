@@ -16,7 +16,7 @@
 #include "shortcut/options.h"
 #include "shortcut/scan_html.h"
 #include "shortcut/scan_tree.h"
-#include "support/names.h"
+#include "support/port.h"
 #include "support/sjis.h"
 
 namespace {
@@ -170,8 +170,7 @@ int favlink_main(int argc, char** argv) {
   scan_options(CommandLine{argc, argv, argv}, &probe, &page_probe, &shortcut_mode, true);
   std::vector<char*> ansi(argv, argv + argc);
   if (probe.tree) {
-    utf8_arguments(argc, argv);
-    use_utf8_paths();
+    use_utf8_arguments(argc, argv);
   }
   ShortcutOptions o;
   o.tree = probe.tree;  // known before an -n that comes ahead of -x

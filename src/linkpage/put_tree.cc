@@ -9,7 +9,7 @@
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
 #include "linkpage/utf7.h"
-#include "support/names.h"
+#include "support/folder.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
@@ -129,7 +129,7 @@ struct TreePage {
 // One .url file, path (a name in at when at is not null): its folder's
 // heading, then the link of its address (read whole) named name. Only a
 // regular file is read; what else the open gives is returned.
-TextOpen put_url_file(TreePage* t, const WalkFolder* at, const char* path,
+TextOpen put_url_file(TreePage* t, const Folder* at, const char* path,
                       const std::string& folder, const char* name, Found found) {
   TextIn in;
   const TextOpen opened = text_open_regular(&in, path, at);
@@ -160,7 +160,7 @@ bool url_file(const char* name) {
 // A folder the walk is in: held open while its subfolders, in byte order,
 // are visited; the sizes of the path and of the part below the argument.
 struct Level {
-  WalkFolder folder;
+  Folder folder;
   std::size_t path_size;
   std::size_t rel_size;
   std::vector<std::string> folders;
@@ -181,7 +181,7 @@ struct UrlName {
 // nor a folder of its own (a FIFO, a link to a folder) is reported. False
 // when the folder cannot be read, also when a read fails midway: what was
 // read is then left out.
-bool enter(TreePage* t, WalkFolder&& f, const std::string& path, const std::string& rel,
+bool enter(TreePage* t, Folder&& f, const std::string& path, const std::string& rel,
            std::vector<Level>* levels) {
   std::vector<UrlName> files;
   std::vector<std::string> folders;
@@ -224,7 +224,7 @@ bool enter(TreePage* t, WalkFolder&& f, const std::string& path, const std::stri
 // one above it, so a tree deeper than the system's path limit is walked like
 // any other. Memory holds the path and, per level on it, the names of the
 // subfolders still to visit.
-void walk(TreePage* t, WalkFolder&& f, const char* arg) {
+void walk(TreePage* t, Folder&& f, const char* arg) {
   std::string path = arg;
   std::string rel;
   std::vector<Level> levels;
@@ -240,8 +240,8 @@ void walk(TreePage* t, WalkFolder&& f, const char* arg) {
     join_shown_path(&path, name);
     if (!rel.empty()) rel.push_back('/');
     rel += name;
-    WalkFolder sub;
-    const bool opened = open_subfolder(&sub, top.folder, name.c_str());
+    Folder sub;
+    const bool opened = open_subfolder(top.folder, name.c_str(), &sub) == FolderResult::kReady;
     // Its last subfolder entered, a level is done; where a folder stands
     // alone, its handle goes now, so that a chain of single folders holds
     // two descriptors at most.
@@ -258,10 +258,10 @@ void walk(TreePage* t, WalkFolder&& f, const char* arg) {
 
 // One argument: a folder walked, or a file.
 void put_tree_arg(TreePage* t, const char* arg) {
-  WalkFolder f;
-  const FolderOpen opened = open_walk(&f, arg);
-  if (opened != FolderOpen::kNotFolder) {
-    if (opened == FolderOpen::kOpened) {
+  Folder f;
+  const FolderResult opened = open_folder(arg, FolderUse::kRead, &f);
+  if (opened != FolderResult::kNotFolder) {
+    if (opened == FolderResult::kReady) {
       walk(t, std::move(f), arg);
     } else {
       errmsg("%s: cannot read folder\n", arg);

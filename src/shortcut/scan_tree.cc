@@ -14,7 +14,7 @@
 #include "shortcut/tree_folders.h"
 #include "shortcut/tree_url.h"
 #include "support/charset.h"
-#include "support/names.h"
+#include "support/folder.h"
 #include "support/sjis.h"
 #include "support/textio.h"
 

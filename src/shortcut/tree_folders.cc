@@ -6,8 +6,10 @@
 #include "support/port.h"
 
 TreeFolders::TreeFolders(const char* outdir) : path_(outdir) {
+  // The one folder opened by its path. When it cannot be, nothing below it
+  // can be made either, and each file reports so.
   held_.emplace_back();
-  open_folder(outdir, &held_.back());
+  open_folder(outdir[0] != '\0' ? outdir : ".", FolderUse::kMake, &held_.back());
 }
 
 void TreeFolders::await_heading(const TreeRun& run, char* caption) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "shortcut/tree_url.h"
-#include "support/names.h"
+#include "support/folder.h"
 
 /// The current folder and the stack of lists that lead to it. Every folder is
 /// made or entered through the one before it, never by path, and held open

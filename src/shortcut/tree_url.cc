@@ -6,7 +6,8 @@
 
 #include "shortcut/refs.h"
 #include "support/charset.h"
-#include "support/names.h"
+#include "support/charset.h"
+#include "support/folder.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/utf8.h"

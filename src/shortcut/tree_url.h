@@ -10,7 +10,7 @@
 
 #include "shortcut/options.h"
 #include "shortcut/url_steps.h"
-#include "support/names.h"
+#include "support/folder.h"
 
 /// One -x run: its options, how the file's names read, and what it has
 /// written so far.

@@ -5,10 +5,10 @@
 
 #include "diag/errmsg.h"
 #include "support/fclose.h"
-#include "support/names.h"
+#include "support/folder.h"
+#include "support/outfile.h"
 #include "support/port.h"
 #include "support/sjis.h"
-#include "support/textio.h"
 
 namespace {
 

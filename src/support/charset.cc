@@ -5,7 +5,6 @@
 #include <cstring>
 #include <memory>
 
-#include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
 #include "support/utf8.h"
@@ -131,15 +130,9 @@ bool file_is_utf8(const TextIn& in) {
   std::size_t held = 0;
   bool valid = true;
   for (bool more = true; valid && more;) {
-    std::size_t got = text_read_fd(fd, buf.get() + held, kTextInBuffer);
-    more = got != 0;
-    if constexpr (kCtrlZEndsText) {
-      const void* z = std::memchr(buf.get() + held, 0x1A, got);
-      if (z != nullptr) {
-        got = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - buf.get()) - held;
-        more = false;
-      }
-    }
+    const std::size_t raw = text_read_fd(fd, buf.get() + held, kTextInBuffer);
+    const std::size_t got = text_end(buf.get() + held, raw);
+    more = raw != 0 && got == raw;  // a Ctrl-Z ends the text as the end of the file does
     std::size_t used = 0;
     valid = utf8_prefix(buf.get(), held + got, &used);
     held = held + got - used;

@@ -1,7 +1,7 @@
 #include <sys/statvfs.h>
 
+#include "support/folder.h"
 #include "support/freespace.h"
-#include "support/names.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "support/freespace.h"
-#include "support/names.h"
 #include "support/wide-win32.h"
 
 namespace {
@@ -72,7 +71,7 @@ double query_free_bytes(const char* path) {
 // while it is held.
 double query_free_bytes(const Folder& folder) {
   ULARGE_INTEGER avail, total, total_free;
-  const std::wstring w = folder.is_open() ? held_path(folder, "") : std::wstring();
+  const std::wstring w = held_path(folder, "");
   if (w.empty() || !GetDiskFreeSpaceExW(w.c_str(), &avail, &total, &total_free)) return -1.0;
   return static_cast<double>(avail.QuadPart);
 }

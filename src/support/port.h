@@ -19,6 +19,11 @@ inline constexpr bool kFoldNameCase = true;
 // A text file ends at its first Ctrl-Z (0x1A), as the C runtime's text mode
 // reads it.
 inline constexpr bool kCtrlZEndsText = true;
+// -x: replaces argv[1..] with the UTF-8 form of the wide command line, so
+// that names outside the ANSI code page arrive whole (the new texts live to
+// the end of the process), and from here on opens, creates and tests every
+// path as UTF-8, by its UTF-16 name (wide-win32.cc).
+void use_utf8_arguments(int argc, char** argv);
 #else
 inline constexpr char kPathSep = '/';
 // POSIX streams do not translate: the CR of the .url file's CR LF is written
@@ -30,6 +35,8 @@ inline constexpr bool kLimitNameLength = true;
 inline constexpr bool kNameInUtf16 = false;
 inline constexpr bool kFoldNameCase = false;
 inline constexpr bool kCtrlZEndsText = false;
+// Arguments and paths are bytes already.
+inline void use_utf8_arguments(int /*argc*/, char** /*argv*/) {}
 #endif
 
 // Longest file name component the shortcut writer creates where names are

@@ -2,27 +2,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
-#include "support/names.h"
+#include "support/eintr-posix.h"
+#include "support/folder.h"
 #include "support/textio.h"
 
 int text_open_fd(const char* path) {
-  int fd;
-  do {
-    fd = ::open(path, O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
+  return retry_eintr([&] { return ::open(path, O_RDONLY | O_CLOEXEC); });
 }
 
-int text_open_regular_fd(const char* path, const WalkFolder* folder) {
+int text_open_regular_fd(const char* path, const Folder* folder) {
   const int at = folder != nullptr ? static_cast<int>(folder->handle) : AT_FDCWD;
   // O_NONBLOCK: a FIFO opens without waiting for a writer; O_NOCTTY: a
   // terminal does not become the program's.
-  int fd;
-  do {
-    fd = ::openat(at, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
+  const int fd =
+      retry_eintr([&] { return ::openat(at, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); });
   struct stat st {};
   if (fd < 0) {
     // A socket cannot be opened at all (ENXIO): it is there all the same.
@@ -39,10 +32,7 @@ int text_open_regular_fd(const char* path, const WalkFolder* folder) {
 }
 
 std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
-  ssize_t got;
-  do {
-    got = ::read(fd, to, size);
-  } while (got < 0 && errno == EINTR);
+  const ssize_t got = retry_eintr([&] { return ::read(fd, to, size); });
   return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
@@ -56,55 +46,3 @@ long long text_mtime(const TextIn& in) {
   struct stat st {};
   return ::fstat(in.fd, &st) == 0 ? static_cast<long long>(st.st_mtime) : 0;
 }
-
-namespace {
-
-// The exclusive create of name relative to dir (AT_FDCWD: a path). O_EXCL
-// also refuses a symbolic link, dangling or not, without following it.
-CreateResult create_at(int dir, const char* name, std::FILE** out) {
-  int fd;
-  do {
-    fd = ::openat(dir, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) {
-    return errno == EEXIST      ? CreateResult::kExists
-           : failed_for_space() ? CreateResult::kNoSpace
-                                : CreateResult::kFailed;
-  }
-  std::FILE* fp = ::fdopen(fd, "w");
-  if (fp == nullptr) {
-    ::close(fd);
-    return CreateResult::kFailed;
-  }
-  // One file is open at a time: a buffer of our own spares the stream the
-  // fstat it would make to size one, and holds a whole .url file, so the
-  // close writes it with one call.
-  static char buffer[8192];
-  std::setvbuf(fp, buffer, _IOFBF, sizeof buffer);
-  *out = fp;
-  return CreateResult::kCreated;
-}
-
-}  // namespace
-
-CreateResult create_new(const char* path, std::FILE** out) {
-  return create_at(AT_FDCWD, path, out);
-}
-
-CreateResult create_new(const Folder& folder, const char* name, std::FILE** out) {
-  return create_at(static_cast<int>(folder.handle), name, out);
-}
-
-bool remove_new(const Folder& folder, const char* name) {
-  return ::unlinkat(static_cast<int>(folder.handle), name, 0) == 0;
-}
-
-bool set_file_time(std::FILE* fp, long long seconds) {
-  if (std::fflush(fp) != 0) return false;
-  const struct timespec t[2] = {{static_cast<time_t>(seconds), 0},
-                                {static_cast<time_t>(seconds), 0}};
-  ::futimens(::fileno(fp), t);
-  return true;
-}
-
-bool failed_for_space() { return errno == ENOSPC || errno == EDQUOT; }

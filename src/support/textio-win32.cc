@@ -5,8 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
-#include "support/names.h"
+#include "support/folder.h"
 #include "support/textio.h"
 #include "support/wide-win32.h"
 
@@ -17,17 +18,10 @@ int text_open_fd(const char* path) {
   return utf8_paths() ? _wopen(widen(path).c_str(), kFlags) : _open(path, kFlags);
 }
 
-int text_open_regular_fd(const char* path, const WalkFolder* folder) {
-  std::string full;
-  if (folder != nullptr) {
-    full = folder->path;
-    full.push_back('\\');
-    full += path;
-    path = full.c_str();
-  }
+int text_open_regular_fd(const char* path, const Folder* folder) {
   // Only -x opens so, and -x paths are UTF-8. The same sharing as _open's;
   // opening never waits: a busy pipe fails.
-  const std::wstring w = widen(path);
+  const std::wstring w = folder != nullptr ? held_path(*folder, path) : widen(path);
   HANDLE h = CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
@@ -58,13 +52,6 @@ long long text_tell_fd(int fd) { return _lseeki64(fd, 0, SEEK_CUR); }
 
 bool text_seek_fd(int fd, long long pos) { return _lseeki64(fd, pos, SEEK_SET) == pos; }
 
-namespace {
-
-// A FILETIME counts 100 ns steps since 1601 (UTC); favlink counts seconds since 1970.
-constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
-
-}  // namespace
-
 // The FILETIME itself (100 ns steps since 1601, UTC): the C runtime's _fstat
 // goes through local time and can be an hour off near a change of summer time.
 long long text_mtime(const TextIn& in) {
@@ -74,72 +61,4 @@ long long text_mtime(const TextIn& in) {
   const unsigned long long steps =
       static_cast<unsigned long long>(written.dwHighDateTime) << 32 | written.dwLowDateTime;
   return static_cast<long long>(steps / 10000000) - kSecondsFrom1601To1970;
-}
-
-namespace {
-
-// A write stream (text mode) on the descriptor fd of a file just created.
-CreateResult stream_of(int fd, std::FILE** out) {
-  std::FILE* fp = _fdopen(fd, "w");
-  if (fp == nullptr) {
-    _close(fd);
-    return CreateResult::kFailed;
-  }
-  *out = fp;
-  return CreateResult::kCreated;
-}
-
-}  // namespace
-
-CreateResult create_new(const char* path, std::FILE** out) {
-  constexpr int kFlags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT;
-  const int fd = utf8_paths() ? _wopen(widen(path).c_str(), kFlags, _S_IREAD | _S_IWRITE)
-                              : _open(path, kFlags, _S_IREAD | _S_IWRITE);
-  if (fd < 0) {
-    return errno == EEXIST   ? CreateResult::kExists
-           : errno == ENOSPC ? CreateResult::kNoSpace
-                             : CreateResult::kFailed;
-  }
-  return stream_of(fd, out);
-}
-
-// As _open creates: a new file only, shared for reading and writing.
-CreateResult create_new(const Folder& folder, const char* name, std::FILE** out) {
-  const std::wstring w = folder.is_open() ? held_path(folder, name) : std::wstring();
-  if (w.empty()) return CreateResult::kFailed;
-  HANDLE h = CreateFileW(w.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS   ? CreateResult::kExists
-           : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? CreateResult::kNoSpace
-                                                                         : CreateResult::kFailed;
-  }
-  const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(h), _O_WRONLY | _O_TEXT);
-  if (fd < 0) {
-    CloseHandle(h);
-    return CreateResult::kFailed;
-  }
-  return stream_of(fd, out);
-}
-
-bool remove_new(const Folder& folder, const char* name) {
-  const std::wstring w = held_path(folder, name);
-  return !w.empty() && DeleteFileW(w.c_str());
-}
-
-bool set_file_time(std::FILE* fp, long long seconds) {
-  if (std::fflush(fp) != 0) return false;
-  const auto steps =
-      static_cast<unsigned long long>(seconds + kSecondsFrom1601To1970) * 10000000ULL;
-  const FILETIME t{static_cast<DWORD>(steps), static_cast<DWORD>(steps >> 32)};
-  SetFileTime(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fp))), &t, &t, &t);
-  return true;
-}
-
-// The C runtime maps a full disk to ENOSPC when it sees one; the system's
-// own code tells it where it does not.
-bool failed_for_space() {
-  const DWORD error = GetLastError();
-  return errno == ENOSPC || error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
 }

@@ -10,6 +10,18 @@ namespace {
 
 constexpr unsigned char kCtrlZ = 0x1A;
 
+}  // namespace
+
+std::size_t text_end(const unsigned char* b, std::size_t n) {
+  if constexpr (kCtrlZEndsText) {
+    const auto* z = static_cast<const unsigned char*>(std::memchr(b, kCtrlZ, n));
+    if (z != nullptr) return static_cast<std::size_t>(z - b);
+  }
+  return n;
+}
+
+namespace {
+
 // Drops the CR of every CR LF pair of b[0..n), compacting in place, and
 // returns the new length. Moves whole runs between CRs:
 //   "a\r\nb\rc" -> "a\nb\rc"
@@ -48,12 +60,7 @@ bool refill(TextIn* in) {  // NOLINT(misc-no-recursion): one level at most, see 
   in->held_cr = false;
   // A read error ends the file too.
   const std::size_t got = text_read_fd(in->fd, in->buf.data() + n, kTextInBuffer - n);
-  std::size_t keep = got;
-  if constexpr (kCtrlZEndsText) {
-    const unsigned char* raw = in->buf.data() + n;
-    const void* z = std::memchr(raw, kCtrlZ, got);
-    if (z != nullptr) keep = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - raw);
-  }
+  const std::size_t keep = text_end(in->buf.data() + n, got);
   in->eof = got == 0 || keep < got;
   n += keep;
   if (!in->eof && in->buf[n - 1] == '\r') {
@@ -88,7 +95,7 @@ void start(TextIn* in, int fd) {
 
 }  // namespace
 
-TextOpen text_open_regular(TextIn* in, const char* path, const WalkFolder* folder) {
+TextOpen text_open_regular(TextIn* in, const char* path, const Folder* folder) {
   text_close(in);
   const int fd = text_open_regular_fd(path, folder);
   if (fd == kNotRegularFd) return TextOpen::kNotRegular;

@@ -1,16 +1,15 @@
-// Text-mode file input and the exclusive create of output files, the file
-// operations whose behaviour differs between the platforms. The line reader
-// (textio.cc) is the same on both; it reads raw blocks through the platform
-// half (textio-posix.cc, textio-win32.cc) and translates them itself.
+// Text-mode file input, which reads differently on the two platforms. The
+// line reader (textio.cc) is the same on both; it reads raw blocks through
+// the platform half (textio-posix.cc, textio-win32.cc) and translates them
+// itself. (Output files: outfile.h.)
 #ifndef FAVLINK_SUPPORT_TEXTIO_H_
 #define FAVLINK_SUPPORT_TEXTIO_H_
 
 #include <array>
 #include <cstddef>
-#include <cstdio>
 #include <string>
 
-class Folder;
+class Folder;  // support/folder.h
 
 /// Read-ahead of the text reader: one raw read.
 inline constexpr std::size_t kTextInBuffer = std::size_t{64} * 1024;
@@ -40,14 +39,8 @@ struct TextIn {
 /// directory counts as a file that cannot be opened.
 bool text_open(TextIn* in, const char* path);
 
-/// Reads the next line piece exactly as fgets(buf, size, stream) does on a
-/// text stream: at most size-1 bytes, up to and including the first LF, then
-/// a terminator. Returns buf, or null at the end of the file when nothing was
-/// read. A NUL byte is stored like any other, so it ends the piece as a C
-/// string.   "ab\r\ncd" with size 1024 -> "ab\n", then "cd", then null
+/// What text_open_regular found at a path.
 enum class TextOpen { kOpened, kNotFound, kNotRegular };
-
-struct WalkFolder;  // support/names.h
 
 /// Opens path for reading as text, as text_open does, when it is a regular
 /// file or a link to one; with folder, path is a name in that folder, opened
@@ -55,8 +48,13 @@ struct WalkFolder;  // support/names.h
 /// kNotRegular and is never read: the open does not wait (for a FIFO's
 /// writer, say), and the file's kind is taken from the open file itself.
 /// kNotFound when it cannot be opened.
-TextOpen text_open_regular(TextIn* in, const char* path, const WalkFolder* folder = nullptr);
+TextOpen text_open_regular(TextIn* in, const char* path, const Folder* folder = nullptr);
 
+/// Reads the next line piece exactly as fgets(buf, size, stream) does on a
+/// text stream: at most size-1 bytes, up to and including the first LF, then
+/// a terminator. Returns buf, or null at the end of the file when nothing was
+/// read. A NUL byte is stored like any other, so it ends the piece as a C
+/// string.   "ab\r\ncd" with size 1024 -> "ab\n", then "cd", then null
 char* text_gets(char* buf, int size, TextIn* in);
 
 /// Reads the next whole line, however long, into *line: the bytes up to and
@@ -74,43 +72,25 @@ void text_close(TextIn* in);
 /// names. (Platform half: fstat on POSIX, GetFileTime on Windows.)
 long long text_mtime(const TextIn& in);
 
-enum class CreateResult { kCreated, kExists, kFailed, kNoSpace };
+/// The length of the text in the raw bytes b[0..n): up to its first Ctrl-Z
+/// (0x1A) where a Ctrl-Z ends a text (Windows), all n bytes elsewhere.
+///   "ab\x1A" "c" -> 2 on Windows, 4 on POSIX
+std::size_t text_end(const unsigned char* b, std::size_t n);
 
-/// Creates path for writing as a new file, and never opens one that exists:
-/// an existing file, directory or symbolic link (dangling or not) gives
-/// kExists and is left untouched; a disk (or quota) without room for it
-/// gives kNoSpace. *out receives a write stream (text mode on Windows) on
-/// kCreated.
-CreateResult create_new(const char* path, std::FILE** out);
-
-/// create_new for the file name (one path component) in a folder the run
-/// holds: made there, wherever the folder now is, never through a link.
-CreateResult create_new(const Folder& folder, const char* name, std::FILE** out);
-
-/// Removes the file name of folder, which the run has just created; false
-/// when it cannot.
-bool remove_new(const Folder& folder, const char* name);
-
-/// Writes out what fp holds, then sets the times of its file to seconds since
-/// 1970 on the open file itself (POSIX: modification and access; Windows:
-/// creation, last write and last access). False when the bytes could not be
-/// written; a time the system refuses leaves the file the time it has.
-bool set_file_time(std::FILE* fp, long long seconds);
-
-/// True when the last create, write or close that failed did so for want of
-/// space: the disk or the user's quota is full, or no file can be added
-/// (POSIX ENOSPC, EDQUOT; Windows also ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL).
-bool failed_for_space();
-
-// The platform half of the reader, for textio.cc: raw bytes, untranslated.
+// The platform half of the reader, for textio.cc and for the checks that
+// read an open file whole (charset.cc): raw bytes, untranslated.
 
 /// Opens path for reading raw bytes: a file descriptor, or -1.
 int text_open_fd(const char* path);
 
-/// text_open_fd for text_open_regular: the descriptor of a regular file,
-/// kNotRegularFd for anything else, or -1.
+/// What text_open_regular_fd gives for a path where something other than a
+/// regular file stands.
 inline constexpr int kNotRegularFd = -2;
-int text_open_regular_fd(const char* path, const WalkFolder* folder);
+
+/// text_open_fd for text_open_regular (path a name in folder when folder is
+/// not null): the descriptor of a regular file, kNotRegularFd for anything
+/// else, or -1.
+int text_open_regular_fd(const char* path, const Folder* folder);
 
 /// Reads at most size raw bytes of fd into to: their count, 0 at the end of
 /// the file or on a read error (errno tells which).
@@ -119,10 +99,11 @@ std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size);
 /// Closes a descriptor of text_open_fd.
 void text_close_fd(int fd);
 
-/// The read position of fd, or -1; and a move of it to pos (false when it
-/// cannot be moved). They let a check read an open file from its start and
-/// put the reader back where it was.
+/// The read position of fd, or -1. With text_seek_fd it lets a check read
+/// an open file from its start and put the reader back where it was.
 long long text_tell_fd(int fd);
+
+/// Moves the read position of fd to pos; false when it cannot be moved.
 bool text_seek_fd(int fd, long long pos);
 
 #endif  // FAVLINK_SUPPORT_TEXTIO_H_

@@ -26,7 +26,7 @@
 #include "shortcut/tree_url.h"
 #include "support/charset.h"
 #include "support/freespace.h"
-#include "support/names.h"
+#include "support/folder.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
@@ -114,6 +114,7 @@ TEST(Examples, EveryRowHolds) {
       {"charset_of_label", yes(label_is("UTF8", Charset::kUtf8) && label_is("x-SJIS", Charset::kShiftJis) && label_is("latin1", Charset::kWindows1252)) + yes(label_is("utf-16", Charset{})), "truefalse"},
       {"charset_to_utf8", converted(Charset::kWindows1251, "\xCF\xF0\xE8") + "|" + converted(Charset::kWindows1251, "a\x98"), "\xD0\x9F\xD1\x80\xD0\xB8|a\xEF\xBF\xBD"},
       {"charset_names", names_of(Charset::kWindows1251) + names_of(Charset::kUtf8), "CP1251, 1251 UTF-8, 65001 "},
+      {"text_end", std::to_string(text_end(reinterpret_cast<const unsigned char*>("ab\x1A" "c"), 4)), kWindows ? "2" : "4"},
       {"free_space_root", root_of("c:\\x") + root_of("C:x") + root_of("\\\\srv\\s") + root_of(""), "c:\\C:\\\\\\"},
       {"decode_refs", changed("a&amp;b&#233;&#0;&x;", [](char* s) { decode_refs(s, true); }), "a&b\xC3\xA9&#0;&x;"},
       {"uri_scheme", yes(uri_scheme("https://x") && uri_scheme("mailto:a") && uri_scheme("a.b-c+d:")) + yes(uri_scheme("C:\\x") || uri_scheme("x") || uri_scheme(":") || uri_scheme("1a:")), "truefalse"},
@@ -181,7 +182,7 @@ TEST(Examples, Files) {
   {
     TreeRun run(o);
     Folder here;  // held: on Windows the folder cannot go while it is open
-    open_folder("", &here);
+    open_folder(".", FolderUse::kMake, &here);
     for (const char* c : {"..con", "A", "A"}) make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "", here);
   }
   EXPECT_TRUE(fs::exists("_con.url") && fs::exists("A.url") && fs::exists("A (2).url"));
