@@ -108,20 +108,14 @@ int scan_options(const CommandLine& c, ShortcutOptions* o, LinkPageOptions* page
     } else if (std::strcmp(a, "-x") == 0) {
       o->tree = true;
     } else if (option && std::strcmp(a, "-a") == 0) {
-      if (dry)
-        ++i;
-      else
-        take_url_prefix(o, ansi[++i]);
+      if (!dry) take_url_prefix(o, ansi[i + 1]);
+      ++i;
     } else if (option && std::strcmp(a, "-i") == 0) {
-      if (dry)
-        ++i;
-      else
-        take_icon(o, ansi[++i]);
+      if (!dry) take_icon(o, ansi[i + 1]);
+      ++i;
     } else if (option && std::strcmp(a, "-n") == 0) {
-      if (dry)
-        ++i;
-      else
-        take_name_prefix(o, argv[++i]);
+      if (!dry) take_name_prefix(o, argv[i + 1]);
+      ++i;
     } else if (option && std::strcmp(a, "-s") == 0) {
       o->select = argv[++i];
     } else if (option && std::strcmp(a, "-o") == 0) {

@@ -1,5 +1,6 @@
 #include "diag/errmsg.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -61,8 +62,7 @@ char* err_edit(const char* fmt, va_list ap) {
         break;
       case 'f':
         n = std::snprintf(num, sizeof num, "%f", va_arg(ap, double));
-        if (n < 0) n = 0;
-        if (n >= static_cast<int>(sizeof num)) n = sizeof num - 1;
+        n = std::clamp(n, 0, static_cast<int>(sizeof num) - 1);
         put_bytes(&len, num, static_cast<std::size_t>(n));
         break;
       case 's': {
