@@ -4,7 +4,7 @@
 #   make asan   the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
 #   make windows  both Windows builds (MinGW-w64); the 64-bit one tested under Wine
 #   make fuzz     build the libFuzzer target (clang), replay its reproducers, fuzz 60 s
-#   make lint     clang-tidy, clang-format and cppcheck over src/
+#   make lint     clang-tidy and cppcheck over src/, clang-format over src/, tests/unit and fuzz/
 #   make bench    favlink against the file-system floor, a Python peer and wc -l
 #   make package  the Debian package (and the Windows zip when Windows builds exist)
 .PHONY: all build demo test asan windows fuzz lint package bench clean

@@ -1,8 +1,8 @@
 #!/bin/sh
-# Static checks of src/: clang-tidy with the checks of .clang-tidy over every
-# src/ file of the build's compile_commands.json (the files this platform
-# compiles), clang-format's layout (.clang-format) and cppcheck over all of
-# src/ (the -win32 files included).
+# Static checks: clang-tidy with the checks of .clang-tidy over every src/
+# file of the build's compile_commands.json (the files this platform
+# compiles), clang-format's layout (.clang-format) over src/, tests/unit and
+# fuzz/, and cppcheck over all of src/ (the -win32 files included).
 # Any finding fails the run.
 #
 #   sh cmake/static_checks.sh [build-dir]
@@ -50,8 +50,10 @@ for f in $files; do
 done
 
 echo "== clang-format ($(clang-format --version | sed -n 's/.*version \([0-9.]*\).*/\1/p' | head -n 1))"
-# Every source file of src/, the -win32 files included, laid out as .clang-format says.
-if ! clang-format --dry-run --Werror $(find "$top/src" -name '*.cc' -o -name '*.h'); then
+# Every source file of src/, of the unit tests and of the fuzz target, the
+# -win32 files included, laid out as .clang-format says.
+if ! clang-format --dry-run --Werror $(find "$top/src" "$top/tests/unit" "$top/fuzz" \
+       \( -name '*.cc' -o -name '*.h' \) -not -path "$top/fuzz/corpus/*" -not -path "$top/fuzz/regressions/*"); then
   echo "clang-format: the files above differ from .clang-format's layout (clang-format -i fixes them)"
   status=1
 fi

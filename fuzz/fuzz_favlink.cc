@@ -40,13 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   fs::create_directory("keep");
   std::ofstream("keep/old.url") << "old";
   std::ofstream("f", std::ios::binary) << (nul == std::string::npos ? in : in.substr(nul + 1));
-  for (const std::string& arg_lines : nul == std::string::npos ? std::vector<std::string>{"-v\nf", "-v\n-x\nf", "-f1\nf", "-x\n-f2\nf\n."}
-                                                             : std::vector{in.substr(0, nul)}) {
+  for (const std::string& arg_lines :
+       nul == std::string::npos
+           ? std::vector<std::string>{"-v\nf", "-v\n-x\nf", "-f1\nf", "-x\n-f2\nf\n."}
+           : std::vector{in.substr(0, nul)}) {
     std::vector<std::string> args{"favlink"};
     std::istringstream lines(arg_lines);
     for (std::string a; std::getline(lines, a);) {
       if (args.back() == "-n" && illegal_name(a.c_str())) args.back() = "-N";
-      args.push_back(a == "-a" || a.starts_with('/') || a.find("..") != std::string::npos ? "x" : a);
+      const bool leaves = a.starts_with('/') || a.find("..") != std::string::npos;
+      args.push_back(a == "-a" || leaves ? "x" : a);
     }
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());

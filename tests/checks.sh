@@ -1,11 +1,16 @@
 #!/bin/sh
 # Whole-program checks that take more than one run of favlink:
 #   sh tests/checks.sh CHECK PROG SOURCE-DIR      (exit 77: skipped)
-#   roundtrip  bookmarks -> .url files -> page (both types) -> the same files
+#   roundtrip  bookmarks -> .url files -> page (both types) -> the same files, and
+#              with -x an export -> a tree -> a bookmark file -> the same tree
+#   roundtrip_corpus  the same over the shared corpus (skipped where it is not
+#              beside the source folder)
 #   hostile    huge lines, deep and unbalanced lists, an endless comment
 #   manpage    the manual formats cleanly and states every message
 #   deb        the Debian package installs a favlink that runs
 #   browser    headless Chromium shows every name and address of a page
+#   browser_corpus  and every folder, name and address of the -x page of a tree
+#              made from corpus exports (skipped without Chromium or the corpus)
 #   race       -x goes on in the folder it made when another process swaps it for a link
 #   swap       -x FOLDER while the disk changes: a folder swapped for a link, a file for a
 #              FIFO, mid-walk; a tree deeper than the path limit
@@ -14,23 +19,26 @@ set -eu
 check=$1 prog=$(realpath "$2") src=$(realpath "$3")
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT && cd "$tmp"
 fail() { echo "FAIL: $*"; exit 1; }
+corpus=$src/../shared/corpus/bookmarks
+need_corpus() { [ -d "$corpus" ] || { echo "no corpus at $corpus: skipped"; exit 77; }; }
 run() { "$prog" "$@" >out 2>err </dev/null || [ $? -eq 1 ] || fail "$* (status $?): $(tail -3 err)"; }
-case $check in
-roundtrip)  # the Shift_JIS corpus files, whose captions survive a second cleaning
-  for html in examples/bookmarks.html ../shared/corpus/bookmarks/ja-sjis-menu-0x5c-caption.htm \
-      ../shared/corpus/bookmarks/ie-ja-golf-sjis-crlf-transcoded.htm; do
-    [ -f "$src/$html" ] || { echo "not here: $html (the corpus lies beside the source folder)"; continue; }
+# roundtrip_sjis FILE...: each file (Shift_JIS captions that survive a second
+# cleaning) -> .url files -> a page of each type -> the same .url files.
+roundtrip_sjis() {
+  for html; do
+    [ -f "$html" ] || fail "no $html"
     for fmt in -f0 -f1; do
-      rm -rf a b && mkdir a b && echo y | "$prog" -v -a http://h/x/ -o a "$src/$html" 2>/dev/null
+      rm -rf a b && mkdir a b && echo y | "$prog" -v -a http://h/x/ -o a "$html" 2>/dev/null
       (cd a && "$prog" $fmt *.url >../page.html) && run -v -o b page.html && diff -r a b || fail "$html $fmt"
       [ "$(ls a | wc -l)" -ge 6 ] || fail "$html: only $(ls a | wc -l) files"
     done
   done
-  # -x: every export -> a tree A -> a bookmark file -> a tree B equal to A, and
-  # with A's times, which are the export's ADD_DATEs (or of the run, for a link
-  # without one); no link is passed over for a length
-  for html in "$src"/../shared/corpus/bookmarks/*; do
-    [ -f "$html" ] || { echo "not here: the shared corpus (beside the source folder)"; break; }
+}
+# roundtrip_tree FILE...: -x: each export -> a tree A -> a bookmark file -> a
+# tree B equal to A, and with A's times, which are the export's ADD_DATEs (or
+# of the run, for a link without one); no link is passed over for a length.
+roundtrip_tree() {
+  for html; do
     rm -rf a b && mkdir a b && "$prog" -v -x -o a "$html" 2>erra && "$prog" -x -f2 -t T a >bm.html &&
       run -v -x -o b bm.html && diff -r a b >/dev/null && ! grep -q "too long" erra err || fail "-x: $html"
     python3 - "$html" <<'PY' || fail "-x times: $html"
@@ -41,7 +49,16 @@ for top, _, files in os.walk('a'):
         t, u = (int(os.stat(os.path.join(d + top[1:], f)).st_mtime) for d in 'ab')
         assert t == u and (t in dates or abs(t - time.time()) < 3600), (top, f, t, u)
 PY
-  done ;;
+  done
+}
+case $check in
+roundtrip)
+  roundtrip_sjis "$src/examples/bookmarks.html"
+  roundtrip_tree "$src/examples/export.html" ;;
+roundtrip_corpus)
+  need_corpus
+  roundtrip_sjis "$corpus/ja-sjis-menu-0x5c-caption.htm" "$corpus/ie-ja-golf-sjis-crlf-transcoded.htm"
+  roundtrip_tree "$corpus"/* ;;
 hostile)
   python3 -c "import sys; sys.stdout.write('<A HREF=\"http://x/\">' * 200000 + '<DL>' * 100000 + '</DL>' * 200000 + '\n<!-- ' + 'x' * 1000000)" >h.html
   mkdir o && run -v -o o h.html && run -v -s x -o o h.html && run -f1 h.html && run -v -x -o o h.html &&
@@ -79,11 +96,13 @@ browser)
   for f in *.url; do
     name=$(basename "$f" .url | iconv -f CP932 -t UTF-8) href=$(sed -n 's/^URL=//p' "$f" | tr -d '\r')
     grep -qF "<a href=\"$href\">$name</a>" dom || fail "not shown: $name $href"
-  done
-  # -x: a tree of Unicode names, '&' and quotes; every entry under its folder's heading
+  done ;;
+browser_corpus)  # -x: a tree of Unicode names, '&' and quotes; every entry under its folder's heading
+  command -v chromium >/dev/null || { echo "no chromium: the page was not checked in a browser"; exit 77; }
+  need_corpus
   for html in kiwi-chromium-ja.html chrome-de-2015.html; do
-    [ -f "$src/../shared/corpus/bookmarks/$html" ] || exit 0
-    rm -rf t && mkdir t && "$prog" -v -x -o t "$src/../shared/corpus/bookmarks/$html" 2>/dev/null
+    [ -f "$corpus/$html" ] || fail "no $corpus/$html"
+    rm -rf t && mkdir t && "$prog" -v -x -o t "$corpus/$html" 2>/dev/null
     "$prog" -x -t T t >page.html && chromium --headless --no-sandbox --disable-gpu --dump-dom \
       "file://$tmp/page.html" 2>/dev/null >dom && python3 - t dom <<'PY' || fail "-x page of $html"
 import html.parser, os, sys

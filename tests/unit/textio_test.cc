@@ -29,6 +29,8 @@ std::string read_back(const std::string& raw) {
 
 TEST(TextIn, TranslatesAsTheTextModeStreamDoes) {
   const std::string a(kTextInBuffer - 1, 'a');  // puts the next byte last in the first raw read
+  // One row a line: clang-format would split each "\x1A" "b" pair apart.
+  // clang-format off
   const struct { std::string raw, posix, windows; } rows[] = {
       {"ab\r\n\rc", "ab\n|\rc|", "ab\n|\rc|"},  // the header's example
       {"x\r\ny\r\rz\r\r\n\r", "x\n|y\r\rz\r\n|\r|", "x\n|y\r\rz\r\n|\r|"},
@@ -39,6 +41,7 @@ TEST(TextIn, TranslatesAsTheTextModeStreamDoes) {
       {a + "\r\x1A" "b", a + "\r\x1A" "b|", a + "\r|"},
       {"\x1A" "a", "\x1A" "a|", ""},
   };
+  // clang-format on
   for (const auto& row : rows) {
     EXPECT_EQ(read_back(row.raw), kCtrlZEndsText ? row.windows : row.posix) << row.raw.size();
   }

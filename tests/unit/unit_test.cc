@@ -97,6 +97,8 @@ std::string invalid_name(const char* caption) {
 
 TEST(Examples, EveryRowHolds) {
   bool comment = false;
+  // One row a line, as the headers show the examples.
+  // clang-format off
   const struct { const char* call; std::string got, want; } rows[] = {
       {"illegal_name", yes(illegal_name("my-")) + yes(illegal_name("a.b")) + yes(illegal_name("\x9F/x")) + yes(illegal_name("\x83\x5C")), "falsetruetruefalse"},
       {"to_int", std::to_string(to_int("  -12x")) + " " + std::to_string(to_int("x")) + " " + std::to_string(to_int("99999999999")) + " " + std::to_string(to_int("-99999999999")), "-12 0 2147483647 -2147483648"},
@@ -152,6 +154,7 @@ TEST(Examples, EveryRowHolds) {
       {"utf7_to_utf8", cat({u7("http://a/"), u7("1+-2"), u7("+BEAERA-/"), u7("+BEAERA.h"), u7("+2D3eAA-")}), "http://a/1+2\xD1\x80\xD1\x84/\xD1\x80\xD1\x84.h\xF0\x9F\x98\x80"},
       {"utf7_to_utf8 fails", cat({u7("\xE9"), u7("+."), u7("a+"), u7("+AOkA-"), u7("+AOl-"), u7("+2D0-"), u7("+3gA-"), u7("+AAA-"), u7("+AA0ACg-")}), "falsefalsefalsefalsefalsefalsefalsefalsefalse"},
   };
+  // clang-format on
   for (const auto& r : rows) EXPECT_EQ(r.got, r.want) << r.call;
 }
 
