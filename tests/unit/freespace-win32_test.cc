@@ -1,13 +1,13 @@
 // The Windows free-space query through its two seams: the extended query when
 // kernel32 has it, else the older one; how each answer is formed and clamped.
-#include <windows.h>
+#include "support/freespace-win32.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 
 #include "support/fclose.h"
-#include "support/freespace-win32.h"
 
 namespace {
 
@@ -26,15 +26,22 @@ BOOL WINAPI fake_old(LPCSTR, LPDWORD spc, LPDWORD bps, LPDWORD free_clusters, LP
 
 FARPROC WINAPI fake_lookup(HMODULE, LPCSTR name) {
   return g_has_ex && std::strcmp(name, "GetDiskFreeSpaceExA") == 0
-             ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&fake_ex)) : nullptr;
+             ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&fake_ex))
+             : nullptr;
 }
 
 TEST(FreeSpaceWin32, QueryAndAnswer) {
   set_free_space_lookup(fake_lookup);
   set_free_space_fallback(fake_old);
-  struct { bool ex; BOOL ok; double free; int result; } cases[] = {
-      {true, TRUE, 6442450944.0, 2147483647}, {false, TRUE, 17592186040320.0, 2147483647},
-      {true, FALSE, -1.0, -1}, {false, FALSE, -1.0, -1}};
+  struct {
+    bool ex;
+    BOOL ok;
+    double free;
+    int result;
+  } cases[] = {{true, TRUE, 6442450944.0, 2147483647},
+               {false, TRUE, 17592186040320.0, 2147483647},
+               {true, FALSE, -1.0, -1},
+               {false, FALSE, -1.0, -1}};
   for (const auto& t : cases) {
     g_has_ex = t.ex, g_ok = t.ok;
     EXPECT_EQ(getFreeSpace("c:\\x"), t.result) << t.ex << t.ok;

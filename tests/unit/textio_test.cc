@@ -1,12 +1,13 @@
 // The text reader over whole files: CR LF at and across the seam of two raw
 // reads, lone CRs, NULs, and the Ctrl-Z that ends a file on Windows only.
+#include "support/textio.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
 #include "support/port.h"
-#include "support/textio.h"
 
 namespace {
 

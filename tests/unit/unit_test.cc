@@ -25,8 +25,8 @@
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_url.h"
 #include "support/charset.h"
-#include "support/freespace.h"
 #include "support/folder.h"
+#include "support/freespace.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
@@ -42,7 +42,9 @@ const DeviceNames kDevices = DeviceNames::kWindows;
 // Results as text: a bool, a text or null, the parts in order (a braced list
 // is evaluated left to right, a chain of + is not), s after f changed it in
 // place, the text f gives for s, where f finds something in s, and what f
-// writes on standard output from a fresh page of a format type.
+// writes on standard output from a fresh page of a format type. One helper a
+// line, as a table of the rows' vocabulary.
+// clang-format off
 std::string yes(bool b) { return b ? "true" : "false"; }
 std::string text(const char* s) { return s == nullptr ? "null" : s; }
 std::string cat(std::initializer_list<std::string> parts) { std::string all; for (const std::string& p : parts) all += p; return all; }
@@ -94,6 +96,7 @@ std::string invalid_name(const char* caption) {
   const std::string name = gives(caption, [](char* s) { return link_name(Link{s, "u"}, "", kSjis); });
   return name + ", " + testing::internal::GetCapturedStderr();
 }
+// clang-format on
 
 TEST(Examples, EveryRowHolds) {
   bool comment = false;
@@ -166,17 +169,22 @@ TEST(Examples, Files) {
   fs::create_directories(dir);
   fs::current_path(dir);
   // (A backslash is a byte of a POSIX name, and a folder on Windows.)
-  for (auto [name, bytes] : {std::pair{"t", "ab\r\ncd"}, {kWindows ? "" : "News\\b.url", "URL=u2\n"}}) {
-    if (std::FILE* f = *name != '\0' ? std::fopen(name, "wb") : nullptr) std::fputs(bytes, f), std::fclose(f);
+  for (auto [name, bytes] :
+       {std::pair{"t", "ab\r\ncd"}, {kWindows ? "" : "News\\b.url", "URL=u2\n"}}) {
+    if (std::FILE* f = *name != '\0' ? std::fopen(name, "wb") : nullptr)
+      std::fputs(bytes, f), std::fclose(f);
   }
   {
     TextIn in;
     char buf[1024];
     EXPECT_TRUE(text_open(&in, "t"));
-    EXPECT_EQ(cat({text(text_gets(buf, 1024, &in)), text(text_gets(buf, 1024, &in)), text(text_gets(buf, 1024, &in))}), "ab\ncdnull");
+    EXPECT_EQ(cat({text(text_gets(buf, 1024, &in)), text(text_gets(buf, 1024, &in)),
+                   text(text_gets(buf, 1024, &in))}),
+              "ab\ncdnull");
   }  // closed before the folder goes: Windows removes no open file
   if (!kWindows) {
-    EXPECT_EQ(out_of({}, [](LinkPage* p) { put_link(p, std::string("News\\b.url").data()); }), "<H3>[News]</H3>\n<OL>\n<LI><A href=\"u2\">b</A><BR>\n");
+    EXPECT_EQ(out_of({}, [](LinkPage* p) { put_link(p, std::string("News\\b.url").data()); }),
+              "<H3>[News]</H3>\n<OL>\n<LI><A href=\"u2\">b</A><BR>\n");
   }
   ShortcutOptions o;
   std::snprintf(o.url_prefix.data(), o.url_prefix.size(), "dir/");
@@ -186,7 +194,8 @@ TEST(Examples, Files) {
     TreeRun run(o);
     Folder here;  // held: on Windows the folder cannot go while it is open
     open_folder(".", FolderUse::kMake, &here);
-    for (const char* c : {"..con", "A", "A"}) make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "", here);
+    for (const char* c : {"..con", "A", "A"})
+      make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "", here);
   }
   EXPECT_TRUE(fs::exists("_con.url") && fs::exists("A.url") && fs::exists("A (2).url"));
   fs::current_path(back);
@@ -210,13 +219,19 @@ TEST(ErrEdit, Conversions) {
 }
 
 TEST(Refs, EveryBoundaryOfTheUtf8FormsAndOfWhatNamesACharacter) {
-  EXPECT_EQ(changed("&lt;&gt;&quot;&apos;&amp;amp;&#x7F;&#x80;&#x7FF;&#x800;&#xD7FF;&#xD800;&#xDFFF;&#xE000;"
-                    "&#xFFFF;&#x10000;&#x10FFFF;&#x10FFFE;&#x110000;&#1114111;&#0;&#;&#x;&#65&#X41;", [](char* s) { decode_refs(s, true); }),
-            "<>\"'&amp;\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF&#xD800;&#xDFFF;\xEE\x80\x80"
-            "\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xF4\x8F\xBF\xBE&#x110000;\xF4\x8F\xBF\xBF&#0;&#;&#x;&#65A");
-  EXPECT_EQ(changed("&#127;&#128;&#x41;&#233;", [](char* s) { decode_refs(s, false); }), "\x7F&#128;A&#233;");
+  EXPECT_EQ(
+      changed(
+          "&lt;&gt;&quot;&apos;&amp;amp;&#x7F;&#x80;&#x7FF;&#x800;&#xD7FF;&#xD800;&#xDFFF;&#xE000;"
+          "&#xFFFF;&#x10000;&#x10FFFF;&#x10FFFE;&#x110000;&#1114111;&#0;&#;&#x;&#65&#X41;",
+          [](char* s) { decode_refs(s, true); }),
+      "<>\"'&amp;\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF&#xD800;&#xDFFF;\xEE\x80\x80"
+      "\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xF4\x8F\xBF\xBE&#x110000;\xF4\x8F\xBF\xBF&#0;&#"
+      ";&#x;&#65A");
+  EXPECT_EQ(changed("&#127;&#128;&#x41;&#233;", [](char* s) { decode_refs(s, false); }),
+            "\x7F&#128;A&#233;");
   for (const char* s : {"ab:", "a+-.9:x", "HTTP:"}) EXPECT_TRUE(uri_scheme(s)) << s;
-  for (const char* s : {"a:", "C:\\x", "1a:", "+a:", "ab", "a b:", ""}) EXPECT_FALSE(uri_scheme(s)) << s;
+  for (const char* s : {"a:", "C:\\x", "1a:", "+a:", "ab", "a b:", ""})
+    EXPECT_FALSE(uri_scheme(s)) << s;
 }
 
 TEST(Sjis, LeadBytes) {
