@@ -129,8 +129,8 @@ struct TreePage {
 // One .url file, path (a name in at when at is not null): its folder's
 // heading, then the link of its address (read whole) named name. Only a
 // regular file is read; what else the open gives is returned.
-TextOpen put_url_file(TreePage* t, const Folder* at, const char* path,
-                      const std::string& folder, const char* name, Found found) {
+TextOpen put_url_file(TreePage* t, const Folder* at, const char* path, const std::string& folder,
+                      const char* name, Found found) {
   TextIn in;
   const TextOpen opened = text_open_regular(&in, path, at);
   if (opened != TextOpen::kOpened) return opened;

@@ -6,7 +6,6 @@
 
 #include "shortcut/refs.h"
 #include "support/charset.h"
-#include "support/charset.h"
 #include "support/folder.h"
 #include "support/port.h"
 #include "support/sjis.h"
