@@ -249,6 +249,25 @@ new out/Bad.url {U}https://g/\r\n
 newtime out/Bad.url now
 newtime out/Old.url 1000000
 
+== dates before 1970: ADD_DATE with a '-', microseconds rounded down to their second; a '-' alone is no date
+args -v -x p.html
+file p.html <A HREF="https://b/" ADD_DATE="-100000000">Before</A><A HREF="https://m/" ADD_DATE=-1600000000123456>Micro</A><A HREF="https://d/" ADD_DATE="-">Dash</A>\n
+err 3 written, 0 already there, 0 passed over\n
+new Before.url {U}https://b/\r\n
+newtime Before.url -100000000
+new Micro.url {U}https://m/\r\n
+newtime Micro.url -1600000001
+new Dash.url {U}https://d/\r\n
+newtime Dash.url now
+
+== Windows holds no file time before 1601: such a link's file keeps the time it is written
+only windows
+args -v -x p.html
+file p.html <A HREF="https://o/" ADD_DATE="-12000000000">Old</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new Old.url {U}https://o/\r\n
+newtime Old.url now
+
 == Shift_JIS names whose UTF-8 forms pass 255 bytes: cut at the last whole character, exactly
 only posix
 args -v -x p.html
