@@ -11,8 +11,9 @@
 /// result areas (each has one more byte for the NUL).
 inline constexpr int kLinkText = 1024;
 
-/// q is the opening double quote of an href value. Gives the first '>' that
-/// lies outside double quotes (q's own quote opens the first pair), or null.
+/// q is outside quotes in a start tag, or at the opening double quote of an
+/// href value. Gives the first '>' from q that lies outside double quotes
+/// (a quote at q opens the first pair), or null.
 ///   tag_end("\"a>b\" title=\"x>y\">cap") -> the '>' before "cap"
 char* tag_end(const char* q);
 

@@ -175,6 +175,18 @@ new b/
 new b/a.url {U}https://e.x/i\r\n
 new b/a\xEF\xBF\xBD.url {U}https://e.x/j\r\n
 
+== META labels as browsers read them: a '>' quoted in another attribute, blanks around '='
+args -v -x b.html
+file b.html <META NAME="a>b" HTTP-EQUIV="Content-Type" CONTENT="text/html; charset = windows-1251"><A HREF="https://r/">\xCF\xF0\xE8</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xD0\x9F\xD1\x80\xD0\xB8.url {U}https://r/\r\n
+
+== HTML5's charset attribute, single-quoted, after a word "charset" with no '='
+args -v -x b.html
+file b.html <meta name="charset" charset\t=\t'koi8-r'><A HREF="https://k/">\xF0\xD2\xC9</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xD0\x9F\xD1\x80\xD0\xB8.url {U}https://k/\r\n
+
 == bytes only POSIX names hold; links where folders should be
 only posix
 args -v -x -o out b.html
