@@ -25,14 +25,32 @@ const ListMarkup& list_markup(const LinkPage& page) {
 
 void put(const char* markup) { std::fputs(markup, stdout); }
 
+// A name in a bookmark file (a folder's heading, a link's caption): through
+// the page's sink, each control byte (below 0x20, and DEL) a blank, so that
+// a line feed in a file or folder name cannot split the line it stands on.
+// Byte by byte: in UTF-8 and in Shift_JIS alike these bytes are whole
+// characters, never part of one.
+void put_name(const LinkPage& page, const char* name) {
+  std::string line(name);
+  for (char& c : line) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
+  }
+  put_text(page, line.c_str());
+}
+
 // <A href="url">name</A> on a page; a bookmark file's link (added not null)
-// spells the attribute "HREF", as browsers write it, and adds the date.
+// spells the attribute "HREF", as browsers write it, adds the date, and
+// writes the name with put_name.
 void put_anchor(const LinkPage& page, const char* url, const char* name, const long long* added) {
   put(added != nullptr ? "<A HREF=\"" : "<A href=\"");
   put_text(page, url);
   if (added != nullptr) std::printf("\" ADD_DATE=\"%lld", *added);
   put("\">");
-  put_text(page, name);
+  if (added != nullptr) {
+    put_name(page, name);
+  } else {
+    put_text(page, name);
+  }
   put("</A>");
 }
 
@@ -130,7 +148,7 @@ void bookmark_folders(LinkPage* page, const std::string& path) {
   for (; open.size() > same; open.pop_back()) put("</DL><p>\n");
   for (std::size_t i = same; i < want.size(); ++i) {
     put("<DT><H3>");
-    put_text(*page, want[i].c_str());
+    put_name(*page, want[i].c_str());
     put("</H3>\n<DL><p>\n");
     open.push_back(want[i]);
   }

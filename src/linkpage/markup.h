@@ -58,13 +58,18 @@ void put_foot(const LinkPage& page);
 void bookmark_head(const LinkPage& page);
 
 /// Bookmark type: closes and opens folder lists until exactly the folders of
-/// path are open (split at '/' and '\\', empty and "." parts left out).
+/// path are open (split at '/' and '\\', empty and "." parts left out). A
+/// heading is the folder's name with each control byte (below 0x20, and DEL)
+/// a blank.
 ///   open {News, Old}, "News\\Daily" -> "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"
+///   open {}, "a\nb" -> "<DT><H3>a b</H3>\n<DL><p>\n"
 void bookmark_folders(LinkPage* page, const std::string& path);
 
 /// Bookmark type: one link, added at seconds since 1970 (the time of its
-/// .url file).   "u", "n", 1700000000
+/// .url file; before 1970 negative). Its caption is name with each control
+/// byte (below 0x20, and DEL) a blank.   "u", "n", 1700000000
 ///   -> "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"
+///   "u", "n\tm\x7F", -100000000 -> "<DT><A HREF=\"u\" ADD_DATE=\"-100000000\">n m </A>\n"
 void bookmark_item(const LinkPage& page, const char* url, const char* name, long long added);
 
 /// Bookmark type: closes every folder list, then the top list.

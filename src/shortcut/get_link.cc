@@ -106,11 +106,16 @@ long long added_time(const char* p, const char* end) {
     if (quoted || (p[-1] != ' ' && p[-1] != '\t') || !starts_nocase(p, "add_date=")) continue;
     p += 9;
     const char close = *p == '"' || *p == '\'' ? *p++ : ' ';
+    const bool before_1970 = *p == '-';
+    if (before_1970) ++p;
     long long n = 0;
     int digits = 0;
     for (; *p >= '0' && *p <= '9' && digits < 18; ++p, ++digits) n = n * 10 + (*p - '0');
     if (digits == 0 || (*p != close && !(close == ' ' && (*p == '\0' || *p == '\t')))) return 0;
-    return n >= 100000000000LL ? n / 1000000 : n;
+    // Microseconds go to the second that holds them: rounded down, as a
+    // file time before 1970 is (-1 microsecond is in second -1, not 0).
+    if (n >= 100000000000LL) n = before_1970 ? (n + 999999) / 1000000 : n / 1000000;
+    return before_1970 ? -n : n;
   }
   return 0;
 }

@@ -11,8 +11,9 @@
 /// result areas (each has one more byte for the NUL).
 inline constexpr int kLinkText = 1024;
 
-/// q is the opening double quote of an href value. Gives the first '>' that
-/// lies outside double quotes (q's own quote opens the first pair), or null.
+/// q is outside quotes in a start tag, or at the opening double quote of an
+/// href value. Gives the first '>' from q that lies outside double quotes
+/// (a quote at q opens the first pair), or null.
 ///   tag_end("\"a>b\" title=\"x>y\">cap") -> the '>' before "cap"
 char* tag_end(const char* q);
 
@@ -48,11 +49,15 @@ std::size_t strip_tags(const char* text, char* out);
 
 /// The time the start tag from p (its '<') to end (where it is cut) gives in
 /// its first ADD_DATE attribute outside double quotes, ASCII case ignored: N
-/// seconds since 1970, or N microseconds when N has 12 digits or more, as
-/// some services export it. 0 when there is none, or its value is not a
-/// decimal number of at most 18 digits.
+/// seconds since 1970, or N microseconds when N is 100000000000 or more (12
+/// digits), as some services export it; a leading '-' gives a time before
+/// 1970, the same rule applying to its digits, and its microseconds rounded
+/// down to the second that holds them. 0 when there is none, or its value is
+/// not a decimal number of at most 18 digits after the optional '-'.
 ///   <A ADD_DATE="1700000000" -> 1700000000;  <A add_date=1700000000123456 -> 1700000000
-///   <A ADD_DATE="" -> 0;  <A ADD_DATE="12x" -> 0;  <A ADD_DATE="-5" -> 0
+///   <A ADD_DATE="-5" -> -5;  <A ADD_DATE=-100000000000 -> -100000
+///   <A ADD_DATE="-1700000000123456" -> -1700000001
+///   <A ADD_DATE="" -> 0;  <A ADD_DATE="12x" -> 0;  <A ADD_DATE="-" -> 0;  <A ADD_DATE="+5" -> 0
 long long added_time(const char* p, const char* end);
 
 #endif  // FAVLINK_SHORTCUT_GET_LINK_H_

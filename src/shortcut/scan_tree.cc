@@ -245,6 +245,19 @@ bool close_list(TreeScan* t) {
   return t->at.select_mode == SelectMode::kInside && t->at.dl_level == 1;
 }
 
+// A META tag at p: the encoding a charset label in it names is declared.
+// Its end is its first '>' outside double quotes, as a link's is, since
+// another attribute may hold a '>' in quotes; where its quotes do not pair,
+// its first '>'; with none, the end of the line. Gives that end.
+char* meta_steps(TreeScan* t, char* p) {
+  char* end = tag_end(p);
+  if (end == nullptr) end = std::strchr(p, '>');
+  if (end == nullptr) end = p + std::strlen(p);
+  Charset c = Charset::kShiftJis;
+  if (meta_charset(p, end, &c)) t->charset.declare(c);
+  return end;
+}
+
 // How the scan of one line ended: at its end, at a link that asks for the
 // next line, at the end of the selected folder, or at a file or folder that
 // could not be written.
@@ -269,8 +282,7 @@ LineEnd scan_line(TreeScan* t, char* p) {
     } else if (starts(p, "<H3", "<h3") && (p[3] == '>' || p[3] == ' ' || p[3] == '\t')) {
       p = heading_steps(t, p);
     } else if (!t->at.seen_dl && !t->charset.declared() && starts_nocase(p, "<meta")) {
-      Charset c = Charset::kShiftJis;
-      if (meta_charset(p, &p, &c)) t->charset.declare(c);
+      p = meta_steps(t, p);
     } else {
       ++p;
     }

@@ -141,16 +141,15 @@ bool file_is_utf8(const TextIn& in) {
   return text_seek_fd(fd, back) && valid && held == 0;
 }
 
-bool meta_charset(char* p, char** next, Charset* out) {
-  char* gt = std::strchr(p, '>');
-  char* end = gt != nullptr ? gt : p + std::strlen(p);
-  *next = end;
+bool meta_charset(const char* p, const char* end, Charset* out) {
   for (const char* c = p; c < end; ++c) {
-    if (!starts_nocase(c, "charset=")) continue;
-    c += 8;
-    if (*c == '"' || *c == '\'') ++c;
-    const std::size_t n = std::strcspn(c, "\"'; \t/>");
-    return charset_of_label(std::string_view(c, n), out);
+    if (!starts_nocase(c, "charset")) continue;
+    const char* v = sp_skip(c + 7);
+    if (*v != '=') continue;  // a word "charset", no label after it
+    v = sp_skip(v + 1);
+    if (*v == '"' || *v == '\'') ++v;
+    const std::size_t n = std::strcspn(v, "\"'; \t/>");
+    return charset_of_label(std::string_view(v, n), out);
   }
   return false;
 }

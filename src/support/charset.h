@@ -87,13 +87,16 @@ void cp932_to_utf8(const char* s, std::string* out);
 ///   kWindows1251 "\xCF\xF0\xE8" -> "При";  kWindows1251 "a\x98" -> "a\xEF\xBF\xBD"
 void charset_to_utf8(Charset c, const char* s, std::string* out);
 
-/// p at "<meta" (ASCII case ignored): true when the first "charset=" of the
-/// tag names an encoding by a label charset_of_label knows, into *out. The
-/// label, quoted or not, runs to a quote, ';', '/', blank or the tag's end.
-/// *next is where scanning goes on: the tag's '>', or the end of the line.
+/// p at "<meta" (ASCII case ignored), end where its tag ends (the caller
+/// finds it). True when the tag's first "charset" with a '=' after it, blanks
+/// allowed on both sides of the '=', names an encoding by a label
+/// charset_of_label knows, into *out: as the attribute charset (HTML5) or
+/// within another's value (CONTENT), ASCII case ignored. The label, quoted
+/// or not, runs to a quote, ';', '/', blank or '>'.
 ///   <META CONTENT="text/html; charset=Windows-1251"> -> kWindows1251
+///   <meta NAME="charset" content="charset = koi8-r"> -> kKoi8R
 ///   <meta charset="utf-16"> -> false
-bool meta_charset(char* p, char** next, Charset* out);
+bool meta_charset(const char* p, const char* end, Charset* out);
 
 /// The encoding of one bookmark file as -x learns it while reading it. A
 /// byte order mark or a META tag declares it; until then, the first name or

@@ -64,8 +64,12 @@ bool remove_new(const Folder& folder, const char* name) {
   return !w.empty() && DeleteFileW(w.c_str());
 }
 
+// A FILETIME counts 100 ns steps from 1601 and takes no more than INT64_MAX
+// of them: a time outside that has no FILETIME, and is never set.
 bool set_file_time(std::FILE* fp, long long seconds) {
   if (std::fflush(fp) != 0) return false;
+  constexpr long long kLastSecond = INT64_MAX / 10000000 - kSecondsFrom1601To1970;
+  if (seconds < -kSecondsFrom1601To1970 || seconds > kLastSecond) return true;
   const auto steps =
       static_cast<unsigned long long>(seconds + kSecondsFrom1601To1970) * 10000000ULL;
   const FILETIME t{static_cast<DWORD>(steps), static_cast<DWORD>(steps >> 32)};

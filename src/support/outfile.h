@@ -28,8 +28,9 @@ bool remove_new(const Folder& folder, const char* name);
 
 /// Writes out what fp holds, then sets the times of its file to seconds since
 /// 1970 on the open file itself (POSIX: modification and access; Windows:
-/// creation, last write and last access). False when the bytes could not be
-/// written; a time the system refuses leaves the file the time it has.
+/// creation, last write and last access); a time before 1970 is negative.
+/// False when the bytes could not be written; a time the system refuses, or
+/// cannot hold (Windows: before 1601), leaves the file the time it has.
 bool set_file_time(std::FILE* fp, long long seconds);
 
 /// True when the last create, write or close that failed did so for want of

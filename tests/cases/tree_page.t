@@ -70,6 +70,20 @@ out <DT><H3>Z</H3>\n<DL><p>\n<DT><A HREF="http://z/" ADD_DATE="3">\xC3\xBCn\xC3\
 out <DT><H3>x</H3>\n<DL><p>\n<DT><H3>y</H3>\n<DL><p>\n<DT><A HREF="http://y/" ADD_DATE="4102444800">z</A>\n</DL><p>\n</DL><p>\n<DT><H3>W</H3>\n<DL><p>\n<DT><A HREF="http://\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84/" ADD_DATE="1234567890">idn</A>\n</DL><p>\n</DL><p>\n
 err missing.url: not found\n
 
+== -f2: a file time before 1970 is written negative, as -x reads it back; DEL in a name is a blank
+args -f2 -x -t T Old
+file Old/a\x7Fb.url URL=http://a/\r\n
+mtime Old/a\x7Fb.url -100000000
+def BOOK <!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">\n<TITLE>T</TITLE>\n<H1>T</H1>\n<DL><p>\n
+out {BOOK}<DT><A HREF="http://a/" ADD_DATE="-100000000">a b</A>\n</DL><p>\n
+
+== -f2: control bytes in folder and link names are blanks, so a line feed splits no heading
+only posix
+args -f2 -x -t T L
+file L/a\nb\x1B/c\td\re.url URL=http://c/\r\n
+mtime L/a\nb\x1B/c\td\re.url 1
+out {BOOK}<DT><H3>a b </H3>\n<DL><p>\n<DT><A HREF="http://c/" ADD_DATE="1">c d e</A>\n</DL><p>\n</DL><p>\n
+
 == .W sections decoded from UTF-7, or the first URL= line; a CR ends a URL= line
 args -x W
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n

@@ -175,6 +175,18 @@ new b/
 new b/a.url {U}https://e.x/i\r\n
 new b/a\xEF\xBF\xBD.url {U}https://e.x/j\r\n
 
+== META labels as browsers read them: a '>' quoted in another attribute, blanks around '='
+args -v -x b.html
+file b.html <META NAME="a>b" HTTP-EQUIV="Content-Type" CONTENT="text/html; charset = windows-1251"><A HREF="https://r/">\xCF\xF0\xE8</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xD0\x9F\xD1\x80\xD0\xB8.url {U}https://r/\r\n
+
+== HTML5's charset attribute, single-quoted, after a word "charset" with no '='
+args -v -x b.html
+file b.html <meta name="charset" charset\t=\t'koi8-r'><A HREF="https://k/">\xF0\xD2\xC9</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xD0\x9F\xD1\x80\xD0\xB8.url {U}https://k/\r\n
+
 == bytes only POSIX names hold; links where folders should be
 only posix
 args -v -x -o out b.html
@@ -248,6 +260,25 @@ newtime out/Zero.url now
 new out/Bad.url {U}https://g/\r\n
 newtime out/Bad.url now
 newtime out/Old.url 1000000
+
+== dates before 1970: ADD_DATE with a '-', microseconds rounded down to their second; a '-' alone is no date
+args -v -x p.html
+file p.html <A HREF="https://b/" ADD_DATE="-100000000">Before</A><A HREF="https://m/" ADD_DATE=-1600000000123456>Micro</A><A HREF="https://d/" ADD_DATE="-">Dash</A>\n
+err 3 written, 0 already there, 0 passed over\n
+new Before.url {U}https://b/\r\n
+newtime Before.url -100000000
+new Micro.url {U}https://m/\r\n
+newtime Micro.url -1600000001
+new Dash.url {U}https://d/\r\n
+newtime Dash.url now
+
+== Windows holds no file time before 1601: such a link's file keeps the time it is written
+only windows
+args -v -x p.html
+file p.html <A HREF="https://o/" ADD_DATE="-12000000000">Old</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new Old.url {U}https://o/\r\n
+newtime Old.url now
 
 == Shift_JIS names whose UTF-8 forms pass 255 bytes: cut at the last whole character, exactly
 only posix
