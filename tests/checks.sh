@@ -5,7 +5,8 @@
 #              with -x an export -> a tree -> a bookmark file -> the same tree
 #   roundtrip_corpus  the same over the shared corpus (skipped where it is not
 #              beside the source folder)
-#   hostile    huge lines, deep and unbalanced lists, an endless comment
+#   hostile    huge lines, deep and unbalanced lists, an endless comment, lines longer than
+#              memory
 #   manpage    the manual formats cleanly and states every message
 #   deb        the Debian package installs a favlink that runs
 #   browser    headless Chromium shows every name and address of a page
@@ -72,6 +73,20 @@ sys.stdout.write('<DL>' + ''.join('<DT><H3>%s</H3><DL><DT><A HREF=\"https://%d/\
   mkdir x && run -v -x -o x x.html && [ "$(ls)" = "$(printf 'err\nh.html\no\nout\nx\nx.html')" ] &&
     [ "$(find x -type f | wc -l)" -eq 6666 ] &&
     grep -q '^[0-9]* written, 0 already there, [0-9]* passed over$' err || fail "hostile -x: $(tail -2 err)"
+  # Under a memory limit well below 1 GB: a .url file of one 1 GB line without an end is
+  # passed over unheld, and a 1 GB line of a bookmark file stops the scan, reported, the
+  # links before it written and counted. Sparse files. ASan reserves more address space
+  # than any such limit allows: its build skips this part.
+  if grep -q __asan_init "$prog"; then echo "ASan build: no memory limit tried"; else
+    mkdir m && truncate -s 1G m/big.url && echo URL=http://ok/ >m/ok.url &&
+      (ulimit -v 300000 && "$prog" -x m >out 2>err) && grep -q '"http://ok/">ok<' out &&
+      [ ! -s err ] || fail "1 GB .url: $(cat err)"
+    printf '<A HREF="http://a/">a</A>\n<A HREF="http://b/">b</A>\n' >g.html && truncate -s 1G g.html &&
+      echo '<A HREF="http://c/">c</A>' >>g.html && mkdir g &&
+      (ulimit -v 300000; "$prog" -v -x -o g g.html 2>err; [ $? -eq 1 ]) && [ "$(ls g | tr '\n' ' ')" = "a.url b.url " ] &&
+      [ "$(cat err)" = "$(printf 'cannot get memory\n2 written, 0 already there, 0 passed over')" ] ||
+      fail "1 GB line: $(cat err)"
+  fi
   # A walk of a folder wider than one read: 4,200 files and 4,200 folders, made
   # in shuffled order, come out in byte order, each once.
   python3 -c "import os, random; n = list(range(4200)); random.shuffle(n)

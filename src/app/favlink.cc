@@ -173,13 +173,20 @@ int favlink_main(int argc, char** argv) {
       scan_options(CommandLine{argc, argv, ansi.data()}, &o, &page, &shortcut_mode, false);
 
   if (shortcut_mode) {
-    if (i < argc) (o.tree ? scan_tree : scan_html)(argv[i], o);
-    return 0;
+    // Only a scan of a file it could not read whole fails the run.
+    const int scanned = i < argc ? (o.tree ? scan_tree : scan_html)(argv[i], o) : 0;
+    return scanned == kScanNotWhole ? 1 : 0;
   }
   // The page goes out in large blocks, whatever standard output is.
   static char page_buffer[64 * 1024];
   std::setvbuf(stdout, page_buffer, _IOFBF, sizeof page_buffer);
   const std::span<char*> files(argv + i, static_cast<std::size_t>(argc - i));
-  (o.tree ? put_tree_page : put_link_page)(page, files);
-  return stdout_status();
+  bool whole = true;
+  if (o.tree) {
+    whole = put_tree_page(page, files);
+  } else {
+    put_link_page(page, files);
+  }
+  const int status = stdout_status();
+  return whole ? status : 1;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,10 +18,17 @@
 namespace {
 
 // The buffers of shortcut_address, kept from file to file: the line read,
-// the first "URL=" value and the decoded one of the .W section.
-std::string g_line;
-std::string g_url;
-std::string g_wide;
+// the first "URL=" value outside the .W section and the .W one decoded.
+struct AddressBuffers {
+  std::string line;
+  std::string url;
+  std::string wide;
+};
+AddressBuffers g_buf;
+
+// The start of a line that tells what it is: a "URL=" line, or the .W
+// header with its line end.
+constexpr std::size_t kHead = sizeof "[InternetShortcut.W]\r\n" - 1;
 
 // Drops the line end: the LF, then a CR before it or at the end of the file
 // (the last line of a file written by hand).   "a\r\n" read as "a\n" -> "a";  "a\r" -> "a"
@@ -33,30 +41,52 @@ void drop_line_end(std::string* line) {
 // section name; nothing else on the line.   "[internetshortcut.w]" -> true
 bool wide_header(const std::string& line) { return equal_nocase(line, "[InternetShortcut.W]"); }
 
-// The address of the open .url file, or null when it has no "URL=" line:
-// the first "URL=" value of its [InternetShortcut.W] section decoded from
-// UTF-7, else (no such section or line, or a value that does not decode)
-// the value of its first "URL=" line in any section. The file is read once,
-// up to that .W line. Any other line beginning with '[' ends the section.
+// The value of a .W "URL=" line decoded into g_buf.wide; false when it is
+// empty or does not decode (a control character included).
+bool wide_address(const std::string& line) {
+  return line.size() > 4 && utf7_to_utf8(std::string_view(line).substr(4), &g_buf.wide);
+}
+
+// The address of the open .url file, or null when it has no "URL=" line
+// outside the .W section and no usable one in it: the first "URL=" value of
+// its [InternetShortcut.W] section decoded from UTF-7, else (no such section
+// or line, or a value that is empty or does not decode) the first "URL="
+// value outside that section, wherever the two stand. Any other line
+// beginning with '[' ends the section. The file is read once, up to where
+// the address is known; only those two lines are held, each as long as it
+// is, every other line looked at by its first kHead bytes and passed over.
 // Points into a buffer that the next call overwrites.
 const char* shortcut_address(TextIn* in) {
+  std::string& line = g_buf.line;
   bool have_url = false;
   bool in_wide = false;
-  while (text_getline(in, &g_line)) {
-    drop_line_end(&g_line);
-    if (!g_line.empty() && g_line[0] == '[') {
-      in_wide = wide_header(g_line);
+  bool seen_wide = false;  // the first .W "URL=" line, which did not serve
+  for (;;) {
+    line.clear();
+    if (!text_readon(in, &line, kHead)) break;
+    const bool whole = line.back() == '\n' || line.size() < kHead;
+    const bool wanted = line.compare(0, 4, "URL=") == 0 && (in_wide ? !seen_wide : !have_url);
+    if (!wanted) {
+      if (line[0] == '[') {
+        drop_line_end(&line);
+        in_wide = whole && wide_header(line);
+      }
+      if (!whole) text_skipline(in);
       continue;
     }
-    if (g_line.compare(0, 4, "URL=") != 0) continue;
-    if (!have_url) g_url.assign(g_line, 4);
-    have_url = true;
+    if (!whole) text_readon(in, &line, std::string::npos);
+    drop_line_end(&line);
     if (in_wide) {
-      if (utf7_to_utf8(std::string_view(g_line).substr(4), &g_wide)) return g_wide.c_str();
-      break;
+      if (wide_address(line)) return g_buf.wide.c_str();
+      seen_wide = true;
+    } else {
+      g_buf.url.swap(line);  // held once, however long
+      g_buf.url.erase(0, 4);
+      have_url = true;
     }
+    if (have_url && seen_wide) break;
   }
-  return have_url ? g_url.c_str() : nullptr;
+  return have_url ? g_buf.url.c_str() : nullptr;
 }
 
 // How a .url file came to the page: met by the walk of a folder argument,
@@ -124,20 +154,58 @@ constexpr TreeWriter kBookmarkWriter{bookmark_head_row, bookmark_folders, bookma
 struct TreePage {
   LinkPage page;
   const TreeWriter& writer;
+  bool failed = false;  // a .url file could not be read whole: exit status 1
 };
 
+// What became of a .url file: on the page (or without an address), not
+// opened, not a regular file, or opened but not read whole: a read error,
+// or a line longer than memory.
+enum class UrlRead { kRead, kNotFound, kNotRegular, kReadError, kNoMemory };
+
 // One .url file, path (a name in at when at is not null): its folder's
-// heading, then the link of its address (read whole) named name. Only a
-// regular file is read; what else the open gives is returned.
-TextOpen put_url_file(TreePage* t, const Folder* at, const char* path, const std::string& folder,
-                      const char* name, Found found) {
+// heading, then the link of its address named name. Only a regular file is
+// read; a file not read whole gives no link.
+UrlRead put_url_file(TreePage* t, const Folder* at, const char* path, const std::string& folder,
+                     const char* name, Found found) {
   TextIn in;
   const TextOpen opened = text_open_regular(&in, path, at);
-  if (opened != TextOpen::kOpened) return opened;
+  if (opened == TextOpen::kNotRegular) return UrlRead::kNotRegular;
+  if (opened == TextOpen::kNotFound) return UrlRead::kNotFound;
   t->writer.file_folder(&t->page, folder, found);
-  const char* url = shortcut_address(&in);
+  const char* url = nullptr;
+  try {
+    url = shortcut_address(&in);
+  } catch (const std::bad_alloc&) {
+    g_buf = AddressBuffers{};  // what the line took is given back
+    return UrlRead::kNoMemory;
+  }
+  if (text_failed(in)) return UrlRead::kReadError;
   if (url != nullptr) t->writer.link(&t->page, in, url, name);
-  return TextOpen::kOpened;
+  return UrlRead::kRead;
+}
+
+// Reports a .url file that put_url_file did not read, shown as path; the
+// rest goes on. One that could not be read whole fails the run.
+void report_url(TreePage* t, UrlRead got, const char* path, Found found) {
+  switch (got) {
+    case UrlRead::kRead: break;
+    case UrlRead::kNotRegular: errmsg("%s: not a regular file\n", path); break;
+    case UrlRead::kNotFound:
+      if (found == Found::kByWalk) {
+        errmsg("%s: cannot read\n", path);
+      } else {
+        errmsg("%s: not found\n", path);
+      }
+      break;
+    case UrlRead::kReadError:
+      errmsg("\"%s\": read error\n", path);
+      t->failed = true;
+      break;
+    case UrlRead::kNoMemory:
+      errmsg("cannot get memory\n");
+      t->failed = true;
+      break;
+  }
 }
 
 // Appends name to path for a message, the two joined by exactly one
@@ -201,17 +269,13 @@ bool enter(TreePage* t, Folder&& f, const std::string& path, const std::string& 
     // Opened as a regular file only: what took its place since the folder
     // was read is not read either. Its entry is named without ".url".
     const std::string entry = name.substr(0, name.size() - 4);
-    const TextOpen got = file.file
-                             ? put_url_file(t, &f, name.c_str(), rel, entry.c_str(), Found::kByWalk)
-                             : TextOpen::kNotRegular;
-    if (got == TextOpen::kOpened) continue;
+    const UrlRead got = file.file
+                            ? put_url_file(t, &f, name.c_str(), rel, entry.c_str(), Found::kByWalk)
+                            : UrlRead::kNotRegular;
+    if (got == UrlRead::kRead) continue;
     std::string at = path;
     join_shown_path(&at, name);
-    if (got == TextOpen::kNotRegular) {
-      errmsg("%s: not a regular file\n", at.c_str());
-    } else {
-      errmsg("%s: cannot read\n", at.c_str());
-    }
+    report_url(t, got, at.c_str(), Found::kByWalk);
   }
   if (!folders.empty()) {
     levels->push_back(Level{std::move(f), path.size(), rel.size(), std::move(folders)});
@@ -276,22 +340,26 @@ void put_tree_arg(TreePage* t, const char* arg) {
   const std::size_t sep = entry.find_last_of("/\\");
   const std::string folder = sep == std::string::npos ? "" : entry.substr(0, sep);
   const char* name = entry.c_str() + (sep == std::string::npos ? 0 : sep + 1);
-  const TextOpen got = put_url_file(t, nullptr, arg, folder, name, Found::kAsArgument);
-  if (got == TextOpen::kNotRegular) {
-    errmsg("%s: not a regular file\n", arg);
-  } else if (got == TextOpen::kNotFound) {
-    errmsg("%s: not found\n", arg);
-  }
+  report_url(t, put_url_file(t, nullptr, arg, folder, name, Found::kAsArgument), arg,
+             Found::kAsArgument);
 }
 
 }  // namespace
 
-void put_tree_page(const LinkPageOptions& options, std::span<char*> args) {
+bool put_tree_page(const LinkPageOptions& options, std::span<char*> args) {
   // Format type 2 makes a bookmark file, any other a page of lists.
   TreePage t{LinkPage(options), options.format == 2 ? kBookmarkWriter : kListWriter};
   t.page.escaped = true;
   t.page.folder.clear();  // a folder part of two blanks is a folder like any other here
   t.writer.head(&t.page);
-  for (const char* arg : args) put_tree_arg(&t, arg);
+  // Memory that runs out in a walk (the names of a huge folder) ends it;
+  // what is on the page stays, and the page is closed.
+  try {
+    for (const char* arg : args) put_tree_arg(&t, arg);
+  } catch (const std::bad_alloc&) {
+    errmsg("cannot get memory\n");
+    t.failed = true;
+  }
   t.writer.foot(&t.page);
+  return !t.failed;
 }

@@ -21,8 +21,14 @@
 /// "%s: not found\n" for an argument that cannot be opened, "%s: cannot read
 /// folder\n" and "%s: cannot read\n" for what a walk cannot read, "%s: not a
 /// regular file\n" for a FIFO, socket, device or link to a folder met as a
-/// .url file; the rest goes on. A path in a message is the argument and the
-/// names below it joined by one separator each.
-void put_tree_page(const LinkPageOptions& options, std::span<char*> args);
+/// .url file; the rest goes on. A .url file is read by the start of each
+/// line: only its address lines are held, so no other line, however long,
+/// takes memory. One that cannot be read whole gives no link: "\"%s\": read
+/// error\n" at a read error, "cannot get memory\n" for an address line
+/// longer than memory; the rest goes on. Memory that runs out elsewhere ends
+/// the walk with that message and the page is closed. A path in a message is
+/// the argument and the names below it joined by one separator each. False
+/// when a file could not be read whole or memory ran out.
+bool put_tree_page(const LinkPageOptions& options, std::span<char*> args);
 
 #endif  // FAVLINK_LINKPAGE_PUT_TREE_H_

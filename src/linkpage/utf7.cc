@@ -22,6 +22,9 @@ void put_code_point(std::uint32_t cp, std::string* out) {
   out->append(bytes, utf8_encode(cp, bytes));
 }
 
+// A C0 control, DEL or a C1 control: in no address.
+constexpr bool control(std::uint32_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F); }
+
 constexpr bool high_surrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 constexpr bool low_surrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
@@ -32,7 +35,7 @@ bool utf7_to_utf8(std::string_view s, std::string* out) {
   std::size_t i = 0;
   while (i < s.size()) {
     const auto c = static_cast<unsigned char>(s[i++]);
-    if (c >= 0x80) return false;
+    if (c >= 0x80 || control(c)) return false;
     if (c != '+') {
       out->push_back(static_cast<char>(c));
       continue;
@@ -63,8 +66,8 @@ bool utf7_to_utf8(std::string_view s, std::string* out) {
         high = 0;
       } else if (high_surrogate(unit)) {
         high = unit;
-      } else if (low_surrogate(unit) || unit < 0x20) {
-        return false;  // a lone low half; a control character, which no address holds
+      } else if (low_surrogate(unit) || control(unit)) {
+        return false;  // a lone low half, or a control character
       } else {
         put_code_point(unit, out);
       }

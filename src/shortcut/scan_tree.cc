@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "diag/errmsg.h"
@@ -326,7 +327,19 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
   }
   TreeScan t(o, &in);
   t.at.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
-  const int result = scan_lines(&t);
+  int result = 0;
+  // A line longer than memory (or a link of one) stops the scan between two
+  // files: each file written before is whole, and counted.
+  try {
+    result = scan_lines(&t);
+  } catch (const std::bad_alloc&) {
+    errmsg("cannot get memory\n");
+    result = kScanNotWhole;
+  }
+  if (text_failed(in)) {
+    errmsg("\"%s\": read error\n", html);
+    result = kScanNotWhole;
+  }
   errmsg("%d written, %d already there, %d passed over\n", clamp(t.counts.written),
          clamp(t.counts.there), clamp(t.counts.passed));
   return result;

@@ -19,8 +19,15 @@
 /// folder's own list is the output folder. Ends every scan of a file it could
 /// open with "%d written, %d already there, %d passed over\n", where passed
 /// over counts every other link met (inside the -s folder), the one whose
-/// file could not be written among them. Returns 0, or -1 when the file
-/// cannot be opened or a .url file or folder cannot be written.
+/// file could not be written among them. A read error stops the scan with
+/// "\"%s\": read error\n", a line longer than memory with "cannot get
+/// memory\n"; the files written before stay, and the summary counts them.
+/// Returns 0, -1 when the file cannot be opened or a .url file or folder
+/// cannot be written, kScanNotWhole when the file could not be read whole.
 int scan_tree(const char* html, const ShortcutOptions& o);
+
+/// What scan_tree gives when it could not read its file whole (a read error,
+/// or memory ran out): the run's exit status is then 1.
+inline constexpr int kScanNotWhole = 1;
 
 #endif  // FAVLINK_SHORTCUT_SCAN_TREE_H_

@@ -130,7 +130,10 @@ bool file_is_utf8(const TextIn& in) {
   std::size_t held = 0;
   bool valid = true;
   for (bool more = true; valid && more;) {
-    const std::size_t raw = text_read_fd(fd, buf.get() + held, kTextInBuffer);
+    // A read error ends the check as the end of the file does; the reader
+    // meets it too, and reports it.
+    const std::ptrdiff_t read = text_read_fd(fd, buf.get() + held, kTextInBuffer);
+    const std::size_t raw = read > 0 ? static_cast<std::size_t>(read) : 0;
     const std::size_t got = text_end(buf.get() + held, raw);
     more = raw != 0 && got == raw;  // a Ctrl-Z ends the text as the end of the file does
     std::size_t used = 0;

@@ -31,9 +31,9 @@ int text_open_regular_fd(const char* path, const Folder* folder) {
   return fd;
 }
 
-std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
+std::ptrdiff_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
   const ssize_t got = retry_eintr([&] { return ::read(fd, to, size); });
-  return got > 0 ? static_cast<std::size_t>(got) : 0;
+  return got >= 0 ? got : -1;
 }
 
 void text_close_fd(int fd) { ::close(fd); }

@@ -40,10 +40,10 @@ int text_open_regular_fd(const char* path, const Folder* folder) {
   return fd;
 }
 
-std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
+std::ptrdiff_t text_read_fd(int fd, unsigned char* to, std::size_t size) {
   // size is at most kTextInBuffer, well inside the unsigned count.
   const int got = _read(fd, to, static_cast<unsigned>(size));
-  return got > 0 ? static_cast<std::size_t>(got) : 0;
+  return got >= 0 ? got : -1;
 }
 
 void text_close_fd(int fd) { _close(fd); }

@@ -1,5 +1,6 @@
 #include "support/textio.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -58,8 +59,10 @@ bool refill(TextIn* in) {  // NOLINT(misc-no-recursion): one level at most, see 
   std::size_t n = 0;
   if (in->held_cr) in->buf[n++] = '\r';
   in->held_cr = false;
-  // A read error ends the file too.
-  const std::size_t got = text_read_fd(in->fd, in->buf.data() + n, kTextInBuffer - n);
+  // A read error ends the file too, which is then marked as not whole.
+  const std::ptrdiff_t read = text_read_fd(in->fd, in->buf.data() + n, kTextInBuffer - n);
+  if (read < 0) in->failed = true;
+  const std::size_t got = read > 0 ? static_cast<std::size_t>(read) : 0;
   const std::size_t keep = text_end(in->buf.data() + n, got);
   in->eof = got == 0 || keep < got;
   n += keep;
@@ -81,6 +84,24 @@ std::size_t through_lf(const unsigned char* src, std::size_t n) {
   return lf != nullptr ? static_cast<std::size_t>(lf - src) + 1 : n;
 }
 
+// Hands put(src, n) the next bytes of the current line, at most most of them,
+// up to and including its first LF, a piece of the read-ahead at a time; the
+// count handed. Every line reader is this loop with its own put.
+template <typename Put>
+std::size_t read_on(TextIn* in, std::size_t most, Put put) {
+  std::size_t got = 0;
+  while (got < most) {
+    if (in->pos == in->end && !refill(in)) break;
+    const unsigned char* src = in->buf.data() + in->pos;
+    const std::size_t n = through_lf(src, std::min(in->end - in->pos, most - got));
+    put(src, n);
+    got += n;
+    in->pos += n;
+    if (src[n - 1] == '\n') break;
+  }
+  return got;
+}
+
 }  // namespace
 
 TextIn::~TextIn() { text_close(this); }
@@ -90,7 +111,7 @@ namespace {
 void start(TextIn* in, int fd) {
   in->fd = fd;
   in->pos = in->end = 0;
-  in->held_cr = in->eof = false;
+  in->held_cr = in->eof = in->failed = false;
 }
 
 }  // namespace
@@ -121,35 +142,35 @@ bool text_open(TextIn* in, const char* path) {
 
 char* text_gets(char* buf, int size, TextIn* in) {
   if (size <= 0) return nullptr;
-  const auto want = static_cast<std::size_t>(size - 1);
-  std::size_t got = 0;
-  while (got < want) {
-    if (in->pos == in->end && !refill(in)) break;
-    const unsigned char* src = in->buf.data() + in->pos;
-    std::size_t n = in->end - in->pos;
-    if (n > want - got) n = want - got;
-    n = through_lf(src, n);
-    std::memcpy(buf + got, src, n);
-    got += n;
-    in->pos += n;
-    if (src[n - 1] == '\n') break;
-  }
+  char* end = buf;
+  const std::size_t got =
+      read_on(in, static_cast<std::size_t>(size - 1), [&](const unsigned char* src, std::size_t n) {
+        std::memcpy(end, src, n);
+        end += n;
+      });
   if (got == 0 && size > 1) return nullptr;
-  buf[got] = '\0';
+  *end = '\0';
   return buf;
+}
+
+bool text_readon(TextIn* in, std::string* line, std::size_t most) {
+  return read_on(in, most, [&](const unsigned char* src, std::size_t n) {
+           line->append(reinterpret_cast<const char*>(src), n);
+         }) > 0;
 }
 
 bool text_getline(TextIn* in, std::string* line) {
   line->clear();
-  for (;;) {
-    if (in->pos == in->end && !refill(in)) return !line->empty();
-    const unsigned char* src = in->buf.data() + in->pos;
-    const std::size_t take = through_lf(src, in->end - in->pos);
-    line->append(reinterpret_cast<const char*>(src), take);
-    in->pos += take;
-    if (src[take - 1] == '\n') return true;
-  }
+  if (text_readon(in, line, std::string::npos) && !in->failed) return true;
+  line->clear();
+  return false;
 }
+
+void text_skipline(TextIn* in) {
+  read_on(in, std::string::npos, [](const unsigned char* /*src*/, std::size_t /*n*/) {});
+}
+
+bool text_failed(const TextIn& in) { return in.failed; }
 
 void text_close(TextIn* in) {
   if (in->fd >= 0) text_close_fd(in->fd);

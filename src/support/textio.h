@@ -31,6 +31,7 @@ struct TextIn {
   std::size_t end = 0;   // end of the translated bytes in buf
   bool held_cr = false;  // a CR ended the last raw read: it may pair with an LF
   bool eof = false;      // no raw byte is left to read
+  bool failed = false;   // a raw read failed: the file ended there, not whole
   // Left uninitialised: filled by each read before it is looked at.
   std::array<unsigned char, kTextInBuffer> buf;
 };
@@ -59,9 +60,28 @@ char* text_gets(char* buf, int size, TextIn* in);
 
 /// Reads the next whole line, however long, into *line: the bytes up to and
 /// including the first LF (NUL bytes kept), or up to the end of the file.
-/// False at the end of the file when nothing was read.
+/// False at the end of the file when nothing was read, and at a read error
+/// (text_failed), the part of the line read before it dropped. A line longer
+/// than memory throws std::bad_alloc, the reader then in the line.
 ///   "ab\r\n\rc" -> "ab\n", then "\rc", then false
 bool text_getline(TextIn* in, std::string* line);
+
+/// Reads on in the current line, appending to *line at most most of its
+/// bytes, up to and including the first LF; the rest of a longer line stays
+/// to be read. False when nothing was read: at the end of the file, or at a
+/// read error (text_failed). So a line is looked at by its start and taken
+/// whole, or passed over, only when it is wanted.
+///   "URL=http://a/\n": most 4 -> "URL=", then most npos -> "URL=http://a/\n"
+bool text_readon(TextIn* in, std::string* line, std::size_t most);
+
+/// Passes over the rest of the current line, through its LF, holding none of
+/// it: a line of any length costs no memory.
+///   "abc\nd" after text_readon of 1 byte -> the next read gives "d"
+void text_skipline(TextIn* in);
+
+/// True once a raw read of the file has failed: the file ended there for the
+/// reader, and what it gave is not the whole file.
+bool text_failed(const TextIn& in);
 
 /// Closes the file; safe to call twice.
 void text_close(TextIn* in);
@@ -93,8 +113,8 @@ inline constexpr int kNotRegularFd = -2;
 int text_open_regular_fd(const char* path, const Folder* folder);
 
 /// Reads at most size raw bytes of fd into to: their count, 0 at the end of
-/// the file or on a read error (errno tells which).
-std::size_t text_read_fd(int fd, unsigned char* to, std::size_t size);
+/// the file, -1 on a read error.
+std::ptrdiff_t text_read_fd(int fd, unsigned char* to, std::size_t size);
 
 /// Closes a descriptor of text_open_fd.
 void text_close_fd(int fd);

@@ -41,6 +41,19 @@ file W/b5.url URL=http://b5/\n[InternetShortcut.W]\nURL=+2D0-\n
 file W/b6.url URL=http://b6/\n[InternetShortcut.W]\nURL=+2D0AQQ-\n
 file W/b7.url URL=http://b7/\n[InternetShortcut.W]\nURL=+3gA-\n
 file W/b8.url URL=http://b8/\n[InternetShortcut.W]\nURL=http://caf\xE9/\n
+# An empty .W value, or one that does not decode, gives way to the first URL= line
+# outside the section, wherever the two stand; so does one with a control character,
+# written as itself or in base64: a tab, DEL, U+0085. No such line: no link (d7).
+file W/d1.url URL=http://d1/\n[InternetShortcut.W]\nURL=\n
+file W/d2.url [InternetShortcut.W]\nURL=\n[InternetShortcut]\nURL=http://d2/\n
+file W/d3.url [InternetShortcut.W]\r\nURL=+.\r\n[InternetShortcut]\r\nURL=http://d3/\r\n
+file W/d4.url URL=http://d4/\n[InternetShortcut.W]\nURL=http://x/\ty\n
+file W/d5.url URL=http://d5/\n[InternetShortcut.W]\nURL=http://x/+AH8-\n
+file W/d6.url URL=http://d6/\n[InternetShortcut.W]\nURL=http://x/+AIU-\n
+file W/d7.url [InternetShortcut.W]\nURL=+.\n
+# A good .W value before the lossy line; lines of any length around it passed over
+# (a header with more after it is none).
+file W/d8.url [{70000*x}\n[InternetShortcut.W]{9*x}\nURL=http://no/\n[InternetShortcut.W]\nIconFile={70000*y}\nURL=http://+BEA-/\n[InternetShortcut]\nURL=http://d8/\n
 def HEAD <HTML>\n<HEAD>\n<META http-equiv="Content-Type" content="text/html; charset=UTF-8">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n
 def FOOT <HR>\n</BODY>\n</HTML>\n
 
@@ -89,8 +102,20 @@ args -x W
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n
 out <LI><A href="http://b1/">b1</A><BR>\n<LI><A href="http://b2/">b2</A><BR>\n<LI><A href="http://b3/">b3</A><BR>\n<LI><A href="http://b4/">b4</A><BR>\n
 out <LI><A href="http://b5/">b5</A><BR>\n<LI><A href="http://b6/">b6</A><BR>\n<LI><A href="http://b7/">b7</A><BR>\n<LI><A href="http://b8/">b8</A><BR>\n
-out <LI><A href="http://cr/">cr</A><BR>\n<LI><A href="http://\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84/">idn</A><BR>\n
+out <LI><A href="http://cr/">cr</A><BR>\n<LI><A href="http://d1/">d1</A><BR>\n<LI><A href="http://d2/">d2</A><BR>\n<LI><A href="http://d3/">d3</A><BR>\n
+out <LI><A href="http://d4/">d4</A><BR>\n<LI><A href="http://d5/">d5</A><BR>\n<LI><A href="http://d6/">d6</A><BR>\n<LI><A href="http://\xD1\x80/">d8</A><BR>\n
+out <LI><A href="http://\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84/">idn</A><BR>\n
 out <LI><A href="http://a/?q=1+2&amp;p=\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82/\xF0\x9F\x98\x80.\xEF\xAC\x81\xC3\xBE">path</A><BR>\n<LI><A href="+AOk-">sect</A><BR>\n</OL>\n{FOOT}
+
+== a .url file with a read error gives no link: reported, the page completed, exit status 1
+only posix
+args -x E
+file E/a.url URL=http://a/
+link E/mem.url /proc/self/mem
+file E/z.url URL=http://z/
+exit 1
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://a/">a</A><BR>\n<LI><A href="http://z/">z</A><BR>\n</OL>\n{FOOT}
+err "E/mem.url": read error\n
 
 == -f1 with file arguments: comment type, numbered per heading
 args -x -f1 Fav/b.url Fav/a.URL x\\y/z.url Fav/News/Daily/d.url

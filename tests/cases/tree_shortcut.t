@@ -338,3 +338,9 @@ new SAME\s(2)\s(2).url {U}https://s3/\r\n
 only posix
 args -v -x /dev/zero
 err /dev/zero: not a regular file\n
+
+== a read error stops the scan: reported, then the summary; exit status 1
+only posix
+args -v -x /proc/self/mem
+exit 1
+err "/proc/self/mem": read error\n0 written, 0 already there, 0 passed over\n

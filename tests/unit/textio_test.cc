@@ -11,21 +11,29 @@
 
 namespace {
 
-// Writes raw to a file and reads it back with text_getline, each line
-// followed by '|'.
-std::string read_back(const std::string& raw) {
+// Writes raw to a file and reads it back with read(&in, &got).
+template <typename Read>
+std::string read_back(const std::string& raw, Read read) {
   const std::string path = testing::TempDir() + "favlink_textio_test";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) return "(not written)";
   std::fwrite(raw.data(), 1, raw.size(), f);
   std::fclose(f);
-  std::string got, line;
+  std::string got;
   TextIn in;
   EXPECT_TRUE(text_open(&in, path.c_str()));
-  while (text_getline(&in, &line)) got += line + '|';
+  read(&in, &got);
   text_close(&in);
   std::remove(path.c_str());
   return got;
+}
+
+// raw read back with text_getline, each line followed by '|'.
+std::string read_back(const std::string& raw) {
+  return read_back(raw, [](TextIn* in, std::string* got) {
+    std::string line;
+    while (text_getline(in, &line)) *got += line + '|';
+  });
 }
 
 TEST(TextIn, TranslatesAsTheTextModeStreamDoes) {
@@ -46,6 +54,25 @@ TEST(TextIn, TranslatesAsTheTextModeStreamDoes) {
   for (const auto& row : rows) {
     EXPECT_EQ(read_back(row.raw), kCtrlZEndsText ? row.windows : row.posix) << row.raw.size();
   }
+}
+
+// The header's examples of a line looked at by its start: the rest taken
+// whole, or passed over.
+TEST(TextIn, ReadsOnOrSkipsTheRestOfALine) {
+  EXPECT_EQ(read_back("URL=http://a/\n",
+                      [](TextIn* in, std::string* got) {
+                        text_readon(in, got, 4);
+                        *got += '|';
+                        text_readon(in, got, std::string::npos);
+                      }),
+            "URL=|http://a/\n");
+  EXPECT_EQ(read_back("abc\nd",
+                      [](TextIn* in, std::string* got) {
+                        text_readon(in, got, 1);
+                        text_skipline(in);
+                        text_getline(in, got);
+                      }),
+            "d");
 }
 
 }  // namespace
