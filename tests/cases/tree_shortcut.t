@@ -225,6 +225,17 @@ new out/my-{245*a}.url {U}https://e/{J}
 new out/my-U.url {U}https://{3000*u}{J}
 new out/my-R.url {U}http://h/{2100*r}{J}
 
+== a file that cannot be created is reported and passed over, and the scan goes on
+only posix
+as nobody
+dir out/Shut
+mode out 0777
+mode out/Shut 0555
+args -v -x -o out p.html
+file p.html <DT><H3>Shut</H3><DL><DT><A HREF="https://a/">A</A></DL><DT><A HREF="https://b/">B</A>\n
+err "out/Shut/A.url": cannot create\n1 written, 0 already there, 1 passed over\n
+new out/B.url {U}https://b/\r\n
+
 == dates: ADD_DATE in seconds, or microseconds from 12 digits on; none, 0 or no number: the time of writing; a file there keeps its time
 args -v -x -o out p.html
 file out/Old.url x
