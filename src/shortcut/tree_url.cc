@@ -28,23 +28,19 @@ void append_unicode(const TreeRun& run, const char* name, std::string* out) {
 }
 
 // The length of name on the file system: kNameMax or less, or the number of
-// bytes of name that keeps it to limit, cut at the end of its last whole
-// character that fits (counted in bytes, or in UTF-16 units where names are:
-// a character of 4 bytes is a surrogate pair, 2 units, never split), with
-// the blanks and dots at the cut end dropped (never the whole name).
-//   limit 5 (bytes): "abcdef" -> 5;  "ab..  cd" -> 2;  "a\xE3\x81\x82\xE3\x81\x82" -> 4
+// bytes of name that keeps it to limit bytes of UTF-8 (on every platform),
+// cut at the end of its last whole character that fits, with the blanks and
+// dots at the cut end dropped (never the whole name).
+//   limit 5: "abcdef" -> 5;  "ab..  cd" -> 2;  "a\xE3\x81\x82\xE3\x81\x82" -> 4
 std::size_t fitted(const std::string& name, std::size_t limit) {
   const auto* s = reinterpret_cast<const unsigned char*>(name.c_str());
   std::size_t at = 0;
-  std::size_t used = 0;
   while (at < name.size()) {
     // A well-formed sequence is one character; any other byte stands alone (a
     // name may hold stray bytes; Windows shows each as at most one U+FFFD).
     const int len = utf8_length(s + at, name.size() - at);
     const std::size_t n = len > 0 ? static_cast<std::size_t>(len) : 1;
-    const std::size_t cost = !kNameInUtf16 ? n : n == 4 ? 2 : 1;
-    if (used + cost > limit) break;
-    used += cost;
+    if (at + n > limit) break;
     at += n;
   }
   if (at == name.size()) return at;

@@ -38,8 +38,8 @@ struct TreeRun {
 /// cleaning dropped, the name in Unicode (UTF-8), a device name with an
 /// extension or COM1-9/LPT1-9 given its underscore too, and " (2)", " (3)"
 /// ... before ".url" when this run has taken the name in that folder already.
-/// A name longer than the file system takes (kNameMax bytes, or UTF-16 units
-/// on Windows, with the prefix, any number and ".url") is cut at the end of
+/// A name longer than 255 bytes of UTF-8 (kNameMax, on every platform, with
+/// the prefix, any number and ".url") is cut at the end of
 /// its last whole character that fits, blanks and dots at the cut end
 /// dropped, before it is numbered. Any URI scheme makes a URL absolute;
 /// neither the path, the address nor the icon has a length limit. The file

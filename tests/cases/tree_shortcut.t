@@ -212,16 +212,20 @@ dir out
 # 3 + 248 bytes fit, once, then numbered after a cut to 3 + 244; 248 fit uncut, 249 are cut;
 # a cut that ends in blanks and dots drops them.
 file p.html <A HREF="https://a/">{260*n}</A><A HREF="https://b/">{260*n}</A><A HREF="https://c/">{248*e}</A><A HREF="https://d/">{249*f}</A><A HREF="https://e/">{245*a}\s.\s.b</A>\n
+# A Chinese caption of 100 characters (300 bytes): 82 whole ones with the prefix and ".url",
+# on Windows too, whose 255 units would have taken it whole.
+file p.html <A HREF="https://z/">{100*\xE4\xB8\xAD}</A>
 # An address of 3,000 bytes, and one of 2,100 after the -a join. (Folder names are cut in
 # the POSIX cases below: Wine makes no folder name of more than 247 units.)
 file p.html <A HREF="https://{3000*u}">U</A><A HREF="{2100*r}">R</A>\n
-err URL prefix name="http://h/" ... ok? (y/n) 7 written, 0 already there, 0 passed over\n
+err URL prefix name="http://h/" ... ok? (y/n) 8 written, 0 already there, 0 passed over\n
 def J \r\nIconIndex=0\r\nIconFile={2030*i}\r\n
 new out/my-{248*n}.url {U}https://a/{J}
 new out/my-{244*n}\s(2).url {U}https://b/{J}
 new out/my-{248*e}.url {U}https://c/{J}
 new out/my-{248*f}.url {U}https://d/{J}
 new out/my-{245*a}.url {U}https://e/{J}
+new out/my-{82*\xE4\xB8\xAD}.url {U}https://z/{J}
 new out/my-U.url {U}https://{3000*u}{J}
 new out/my-R.url {U}http://h/{2100*r}{J}
 
