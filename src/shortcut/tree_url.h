@@ -38,24 +38,28 @@ struct TreeRun {
 /// cleaning dropped, the name in Unicode (UTF-8), a device name with an
 /// extension or COM1-9/LPT1-9 given its underscore too, and " (2)", " (3)"
 /// ... before ".url" when this run has taken the name in that folder already.
-/// A name longer than 255 bytes of UTF-8 (kNameMax, on every platform, with
-/// the prefix, any number and ".url") is cut at the end of
-/// its last whole character that fits, blanks and dots at the cut end
-/// dropped, before it is numbered. Any URI scheme makes a URL absolute;
-/// neither the path, the address nor the icon has a length limit. The file
-/// takes the link's added time (none: the time it is written). An existing
-/// file is never changed (kThere). Problems are reported as make_url reports
-/// them, a full disk as such; kStop when the file could not be created,
-/// written or closed.
+/// A file name longer than 255
+/// bytes of UTF-8 (kNameMax, on every platform, with the prefix, any number
+/// and ".url") is cut at the end of its last whole character that fits,
+/// blanks and dots at the cut end dropped (a caption part left with nothing
+/// becomes "_"), before it is numbered; the whole file name is checked for a
+/// device name once more, after the cut (the prefix co and the name n give
+/// co_n.url). Any URI scheme makes a URL absolute; neither the path, the
+/// address nor the icon has a length limit. The file takes the link's added
+/// time (none: the time it is written). An existing file is never changed
+/// (kThere). Problems are reported as make_url reports them, a full disk as
+/// such; a file that cannot be created is reported and passed over
+/// (kPassed), and kStop comes only when the disk is full or a file could not
+/// be written or closed.
 ///   caption "..con", url "https://x/" -> "_con.url";  "A" twice -> "A.url", "A (2).url"
 UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& path,
                         const Folder& folder);
 
 /// Appends to *out the folder name of a heading caption (changed in place):
 /// cleaned as a link name is, without the name prefix, leading blanks and
-/// trailing dots and blanks dropped, in Unicode, cut to fit as a file name
-/// is (without ".url"). False when nothing is left,
-/// and the entries then stay in the enclosing folder.
+/// trailing dots and blanks dropped, in Unicode, cut to fit and checked for
+/// a device name as a file name is (without ".url"). False when nothing is
+/// left before the cut, and the entries then stay in the enclosing folder.
 ///   " a/b. " -> "a!b";  "con" -> "_con";  ".." "." " " -> false
 bool folder_name(const TreeRun& run, char* caption, std::string* out);
 

@@ -229,6 +229,30 @@ new out/my-{82*\xE4\xB8\xAD}.url {U}https://z/{J}
 new out/my-U.url {U}https://{3000*u}{J}
 new out/my-R.url {U}http://h/{2100*r}{J}
 
+== names as Windows reads them: a device name after a cut, a cut that leaves only dots and blanks
+args -v -x -o out p.html
+dir out
+# Cut to fit, con and nul and blanks are device names: _con, _nul; a caption and a heading
+# of dots and blanks cut to fit are "_", numbered as any name.
+file p.html <A HREF="https://c/">con{300*\s}x</A><A HREF="https://d/">{150*.\s}</A><A HREF="https://d2/">{150*.\s}</A>
+file p.html <DT><H3>nul{300*\s}x</H3><DL><DT><A HREF="https://n/">N</A></DL><DT><H3>{200*.\s}x</H3><DL><DT><A HREF="https://e/">E</A></DL>\n
+err 5 written, 0 already there, 0 passed over\n
+new out/_con.url {U}https://c/\r\n
+new out/_.url {U}https://d/\r\n
+new out/_\s(2).url {U}https://d2/\r\n
+new out/_nul/N.url {U}https://n/\r\n
+new out/_/E.url {U}https://e/\r\n
+
+== -n under -x: the device check on the whole name after the cut; the prefix stays as given
+args -v -x -n co p.html
+# coM1 before a '.' is a device name; n and blanks cut to fit give con again: numbered.
+file p.html <A HREF="https://n/">n</A><A HREF="https://m/">M1.txt</A><A HREF="https://b/">n{300*\s}x</A><A HREF="https://d/">{150*.\s}</A>\n
+err 4 written, 0 already there, 0 passed over\n
+new co_n.url {U}https://n/\r\n
+new co_M1.txt.url {U}https://m/\r\n
+new co_n\s(2).url {U}https://b/\r\n
+new co_.url {U}https://d/\r\n
+
 == a file that cannot be created is reported and passed over, and the scan goes on
 only posix
 as nobody
