@@ -138,7 +138,9 @@ UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& path,
   if (!shown.empty()) shown.push_back(kPathSep);
   shown += f.name.data();
   const UrlResult r = write_url_file(f, run->options, UrlPlace{&folder, shown.c_str()});
-  if (r == UrlResult::kWritten || r == UrlResult::kThere) run->taken.insert(std::move(key));
+  if (r == UrlResult::kWritten || r == UrlResult::kThere) {
+    run->taken.emplace(std::move(key), TreeRun::Taker::kLink);
+  }
   return r;
 }
 
@@ -154,4 +156,19 @@ bool folder_name(const TreeRun& run, char* caption, std::string* out) {
   append_unicode(run, name, &folder.text);
   out->append(device_safe(&folder, kNameMax));
   return true;
+}
+
+std::string folder_entry(TreeRun* run, const Folder& parent, const std::string& name) {
+  const std::string& in_folder = folder_key(run, parent);
+  std::string entry = name;
+  for (int next = 2;; ++next) {
+    const auto it = run->taken.find(taken_key(in_folder + entry));
+    if (it == run->taken.end() || it->second == TreeRun::Taker::kFolder) return entry;
+    const std::string number = " (" + std::to_string(next) + ")";
+    entry = fitted(NameSource{name}, kNameMax - number.size()) + number;
+  }
+}
+
+void take_folder(TreeRun* run, const Folder& parent, const std::string& name) {
+  run->taken.emplace(taken_key(folder_key(run, parent) + name), TreeRun::Taker::kFolder);
 }
