@@ -7,7 +7,9 @@
 
 /// Writes the .url file of one link (write_url_file gives its bytes) into
 /// o.outdir as o.name_prefix + cleaned caption + ".url", an underscore put
-/// before a device name. A URL not starting "http:" or "ftp:" is joined to
+/// between the two when the name is a device name, or when the whole file
+/// name is one as Windows reads it (the prefix co and the name n give
+/// co_n.url). A URL not starting "http:" or "ftp:" is joined to
 /// o.url_prefix, or passed over when that is empty. The caption is changed in
 /// place. An existing file is never opened or changed (kThere); kStop when
 /// the file could not be created, written or closed.

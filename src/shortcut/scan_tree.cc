@@ -235,7 +235,7 @@ bool open_list(TreeScan* t) {
   ++t->at.dl_level;
   t->at.seen_dl = true;
   t->at.dt_open = false;
-  return t->folders.open_list(t->at.dl_level);
+  return t->folders.open_list(&t->run, t->at.dl_level);
 }
 
 // A list closes. True when it ends the selected folder, and the scan.

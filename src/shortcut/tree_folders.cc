@@ -23,17 +23,21 @@ void TreeFolders::await_selected() {
   pending_named_ = false;
 }
 
-bool TreeFolders::open_list(long long level) {
+bool TreeFolders::open_list(TreeRun* run, long long level) {
   if (!pending_) return true;
   pending_ = false;
   frames_.push_back(
       Frame{.level = level, .folder_size = path_.size(), .dead = dead_, .held = false});
   if (dead_ || !pending_named_) return true;
+  // Numbered here, not at the heading: a link between the heading and its
+  // list may take the name meanwhile.
+  const std::string name = folder_entry(run, held_.back(), pending_name_);
   if (!path_.empty()) path_.push_back(kPathSep);
-  path_ += pending_name_;
+  path_ += name;
   Folder made;
-  switch (make_folder(held_.back(), pending_name_.c_str(), &made)) {
+  switch (make_folder(held_.back(), name.c_str(), &made)) {
     case FolderResult::kReady:
+      take_folder(run, held_.back(), name);
       held_.push_back(std::move(made));
       frames_.back().held = true;
       return true;

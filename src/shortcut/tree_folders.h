@@ -32,9 +32,10 @@ class TreeFolders {
   /// A list opens at level (of nested lists): a waiting heading's folder
   /// becomes the current one, made when it is not there ("\"%s\": not a
   /// folder\n" or "\"%s\": cannot create folder\n" naming its path, and its
-  /// entries are passed over). False when the disk is full: the scan stops,
-  /// as it does when a file cannot be written.
-  bool open_list(long long level);
+  /// entries are passed over), under the name folder_entry gives it in run
+  /// (numbered past a link's file name), which it then takes. False when the
+  /// disk is full: the scan stops, as it does when a file cannot be written.
+  bool open_list(TreeRun* run, long long level);
 
   /// The list at level closes: the folder before its own is current again.
   void close_list(long long level);

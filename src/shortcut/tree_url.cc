@@ -26,30 +26,55 @@ void append_unicode(const TreeRun& run, const char* name, std::string* out) {
   }
 }
 
-// The length of name on the file system: kNameMax or less, or the number of
-// bytes of name that keeps it to limit, cut at the end of its last whole
-// character that fits (counted in bytes, or in UTF-16 units where names are:
-// a character of 4 bytes is a surrogate pair, 2 units, never split), with
-// the blanks and dots at the cut end dropped (never the whole name).
-//   limit 5 (bytes): "abcdef" -> 5;  "ab..  cd" -> 2;  "a\xE3\x81\x82\xE3\x81\x82" -> 4
-std::size_t fitted(const std::string& name, std::size_t limit) {
-  const auto* s = reinterpret_cast<const unsigned char*>(name.c_str());
+// What a file or folder name is made of: the -n prefix, never cut, in the
+// first keep bytes of text, then the name (no prefix: keep 0).
+struct NameSource {
+  std::string text;
+  std::size_t keep = 0;
+};
+
+// source as a name of at most limit bytes of UTF-8: whole when it fits,
+// else cut at the end of its last whole character that fits, the blanks and
+// dots at the cut end dropped. The prefix stays as given; a name part the
+// cut leaves only dots and blanks is written "_", as "." or ".." would name
+// no file and a folder of dots would be the one above. (A prefix that fills
+// the limit alone is cut as a name is, keeping at least one byte.)
+//   limit 5: "abcdef" -> "abcde";  "a\xE3\x81\x82\xE3\x81\x82" -> "a\xE3\x81\x82";
+//   "ab..  cd" -> "ab";  ". . . ." -> "_";  keep 2: "pr. . ." -> "pr_"
+std::string fitted(const NameSource& source, std::size_t limit) {
+  const std::string& base = source.text;
+  const std::size_t keep = source.keep;
+  const auto* s = reinterpret_cast<const unsigned char*>(base.c_str());
   std::size_t at = 0;
-  std::size_t used = 0;
-  while (at < name.size()) {
+  while (at < base.size()) {
     // A well-formed sequence is one character; any other byte stands alone (a
     // name may hold stray bytes; Windows shows each as at most one U+FFFD).
-    const int len = utf8_length(s + at, name.size() - at);
+    const int len = utf8_length(s + at, base.size() - at);
     const std::size_t n = len > 0 ? static_cast<std::size_t>(len) : 1;
-    const std::size_t cost = !kNameInUtf16 ? n : n == 4 ? 2 : 1;
-    if (used + cost > limit) break;
-    used += cost;
+    if (at + n > limit) break;
     at += n;
   }
-  if (at == name.size()) return at;
+  if (at == base.size()) return base;
+  const std::size_t floor = keep < at ? keep : 1;
   std::size_t end = at;
-  while (end > 1 && (s[end - 1] == ' ' || s[end - 1] == '.')) --end;
-  return end;
+  while (end > floor && (s[end - 1] == ' ' || s[end - 1] == '.')) --end;
+  if (end > keep || keep >= at) return base.substr(0, end);
+  return base.substr(0, keep) + "_";
+}
+
+// source cut to limit as fitted cuts it, and checked as the name it will
+// be: when the part before its first '.' (with ".url" after it, the part
+// before that) is a device name that Windows keeps, which a prefix and a
+// name together ("co" + "n") or a cut ("con" and blanks) may spell, an
+// underscore goes between the prefix and the name, and the name is cut
+// again; *source keeps the underscore for any later cut. A number added
+// later never makes a device name: it puts " (" into that part, or comes
+// after its '.'.
+std::string device_safe(NameSource* source, std::size_t limit) {
+  std::string cut = fitted(*source, limit);
+  if (!is_reserved(cut.c_str(), DeviceNames::kWindows)) return cut;
+  source->text.insert(source->keep, 1, '_');
+  return fitted(*source, limit);
 }
 
 // The key of a name in run->taken: folder key, file name, ASCII case folded
@@ -73,14 +98,15 @@ const std::string& folder_key(TreeRun* run, const Folder& folder) {
 }
 
 // The file name of name in folder: prefix and name, cut to fit with its
-// ".url", numbered when this run has taken it in this folder (cut again so
-// that the number fits too). Gives the key that takes it once written.
+// ".url" and made safe from device names (device_safe), numbered when this
+// run has taken it in this folder (cut again so that the number fits too).
+// Gives the key that takes it once written.
 std::string numbered_name(TreeRun* run, const char* name, const std::string& in_folder,
                           UrlFile* f) {
   constexpr std::size_t kExt = 4;  // ".url"
-  std::string base = run->options.name_prefix;
-  append_unicode(*run, name, &base);
-  const std::string stem = base.substr(0, fitted(base, kNameMax - kExt));
+  NameSource base{run->options.name_prefix, std::strlen(run->options.name_prefix)};
+  append_unicode(*run, name, &base.text);
+  const std::string stem = device_safe(&base, kNameMax - kExt);
   std::string file = stem + ".url";
   std::string key = taken_key(in_folder + file);
   if (run->taken.count(key) != 0) {
@@ -88,7 +114,7 @@ std::string numbered_name(TreeRun* run, const char* name, const std::string& in_
     if (next < 2) next = 2;
     do {
       const std::string number = " (" + std::to_string(next++) + ")";
-      file = base.substr(0, fitted(base, kNameMax - kExt - number.size())) + number + ".url";
+      file = fitted(base, kNameMax - kExt - number.size()) + number + ".url";
       key = taken_key(in_folder + file);
     } while (run->taken.count(key) != 0);
   }
@@ -112,7 +138,9 @@ UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& path,
   if (!shown.empty()) shown.push_back(kPathSep);
   shown += f.name.data();
   const UrlResult r = write_url_file(f, run->options, UrlPlace{&folder, shown.c_str()});
-  if (r == UrlResult::kWritten || r == UrlResult::kThere) run->taken.insert(std::move(key));
+  if (r == UrlResult::kWritten || r == UrlResult::kThere) {
+    run->taken.emplace(std::move(key), TreeRun::Taker::kLink);
+  }
   return r;
 }
 
@@ -124,8 +152,23 @@ bool folder_name(const TreeRun& run, char* caption, std::string* out) {
   while (n > 0 && (name[n - 1] == '.' || name[n - 1] == ' ')) --n;
   name[n] = '\0';
   if (n == 0) return false;
-  std::string folder;
-  append_unicode(run, name, &folder);
-  out->append(folder, 0, fitted(folder, kNameMax));
+  NameSource folder;
+  append_unicode(run, name, &folder.text);
+  out->append(device_safe(&folder, kNameMax));
   return true;
+}
+
+std::string folder_entry(TreeRun* run, const Folder& parent, const std::string& name) {
+  const std::string& in_folder = folder_key(run, parent);
+  std::string entry = name;
+  for (int next = 2;; ++next) {
+    const auto it = run->taken.find(taken_key(in_folder + entry));
+    if (it == run->taken.end() || it->second == TreeRun::Taker::kFolder) return entry;
+    const std::string number = " (" + std::to_string(next) + ")";
+    entry = fitted(NameSource{name}, kNameMax - number.size()) + number;
+  }
+}
+
+void take_folder(TreeRun* run, const Folder& parent, const std::string& name) {
+  run->taken.emplace(taken_key(folder_key(run, parent) + name), TreeRun::Taker::kFolder);
 }

@@ -184,8 +184,14 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
     case CreateResult::kExists: return UrlResult::kThere;
     case CreateResult::kNoSpace:
       if (at.folder != nullptr) errmsg("no free disk space\n");
-      [[fallthrough]];
-    case CreateResult::kFailed: errmsg("\"%s\": cannot create\n", path); return UrlResult::kStop;
+      errmsg("\"%s\": cannot create\n", path);
+      return UrlResult::kStop;
+    case CreateResult::kFailed:
+      // In a held folder (-x) one name the system refuses (no permission
+      // there, say) costs its link only, as a folder that cannot be made
+      // costs its entries; the next file may well be made.
+      errmsg("\"%s\": cannot create\n", path);
+      return at.folder != nullptr ? UrlResult::kPassed : UrlResult::kStop;
     case CreateResult::kCreated: break;
   }
 

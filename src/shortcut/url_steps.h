@@ -136,7 +136,9 @@ struct UrlPlace {
 /// (n the icon index, 0 when below 1). kThere when a file exists there (it is
 /// left as it is); kPassed after "too long icon file ... %s\n" naming
 /// f.name (by path only: in a held folder the icon has no limit); kStop
-/// after reporting a failure to create, write or close. With f.time, the
+/// after reporting a failure to create, write or close, but kPassed after
+/// reporting a create that failed in a held folder for any cause but a full
+/// disk. With f.time, the
 /// file's times are set to it on the open file once its bytes are out. A file
 /// this call created and could not write or close completely is removed
 /// before the report, so that a later run writes the link. In a held folder

@@ -12,8 +12,6 @@ inline constexpr char kPathSep = '\\';
 inline constexpr const char* kUrlNewline = "\n";
 // File names may be longer than the byte limit of a POSIX name component.
 inline constexpr bool kLimitNameLength = false;
-// A name component's limit counts UTF-16 units (-x cuts names to it).
-inline constexpr bool kNameInUtf16 = true;
 // The file system takes "A.url" and "a.url" for one name.
 inline constexpr bool kFoldNameCase = true;
 // A text file ends at its first Ctrl-Z (0x1A), as the C runtime's text mode
@@ -32,7 +30,6 @@ inline constexpr const char* kUrlNewline = "\r\n";
 // NAME_MAX of the usual POSIX file systems: a longer file name cannot be
 // created and is passed over with a report instead.
 inline constexpr bool kLimitNameLength = true;
-inline constexpr bool kNameInUtf16 = false;
 inline constexpr bool kFoldNameCase = false;
 inline constexpr bool kCtrlZEndsText = false;
 // Arguments and paths are bytes already.
@@ -40,8 +37,9 @@ inline void use_utf8_arguments(int /*argc*/, char** /*argv*/) {}
 #endif
 
 // Longest file name component the shortcut writer creates where names are
-// limited (POSIX), and the length -x cuts a name to: bytes, or UTF-16 units
-// where kNameInUtf16.
+// limited (POSIX), and the length -x cuts a name to on every platform: bytes
+// of UTF-8, which a share of a POSIX server counts too, and never more
+// UTF-16 units than NTFS takes.
 inline constexpr int kNameMax = 255;
 
 #if defined(__GNUC__)

@@ -57,13 +57,16 @@ file out/Exists.url old
 file p.html <A HREF="http://q/"> \t Lead "a<b>c" a/b:c|d*e?f"g\\h x...y....z</A>\n
 # Names that clean to nothing.
 file p.html <A HREF="http://n4/">..</A><A HREF="http://n5/">?*</A>\n
-# One line: a device name gets a '_'; ソ and ポ keep their second bytes \ and |; Exists.url
+# One line: a device name gets a '_', also where the whole file name is one as Windows reads
+# it (COM1, con before a '.'); ソ and ポ keep their second bytes \ and |; Exists.url
 # is there already: kept as it is, without a word.
-file p.html <A HREF="http://r2/">Nul</A>
+file p.html <A HREF="http://r2/">Nul</A><A HREF="http://r3/">COM1</A><A HREF="http://r4/">con.txt</A>
 file p.html <A HREF="http://sj/">\x83\x5C\x83|</A><A HREF="http://e/">Exists</A>\n
 err [..]: invalid name for the link of "http://n4/"\n[?*]: invalid name for the link of "http://n5/"\n
 new out/Lead\sa(b)c\sa!b;c!d\se\sfg!h\sx\s\s.y\s\s\s\sz.url {U}http://q/\r\n
 new out/_Nul.url {U}http://r2/\r\n
+new out/_COM1.url {U}http://r3/\r\n
+new out/_con.txt.url {U}http://r4/\r\n
 new out/\x83\x5C\x83|.url {U}http://sj/\r\n
 
 == -s keeps one top-level folder; -a joins relative links, -i and -n shape the files
@@ -93,6 +96,16 @@ new out/my-W1.url {U}http://h.example/dir/w1.html{I}
 new out/my-W2.url {U}http://h.example/dir/./w2{I}
 new out/my-Sub.url {U}ftp://sub/{I}
 new out/my-In.url {U}http://in/{I}
+
+== the -n prefix and the name together spell a device name: the '_' goes between them
+args -v -n co p.html
+# coN and coM1 are device names, and so is co + n.txt before its '.'; console and coL are not.
+file p.html <A HREF="http://n/">N</A><A HREF="http://m/">M1</A><A HREF="http://t/">n.txt</A><A HREF="http://s/">nsole</A><A HREF="http://l/">L</A>\n
+new co_N.url {U}http://n/\r\n
+new co_M1.url {U}http://m/\r\n
+new co_n.txt.url {U}http://t/\r\n
+new console.url {U}http://s/\r\n
+new coL.url {U}http://l/\r\n
 
 == bytes POSIX names may hold: lead bytes, control bytes, symbolic links
 only posix

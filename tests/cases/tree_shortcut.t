@@ -224,18 +224,65 @@ dir out
 # 3 + 248 bytes fit, once, then numbered after a cut to 3 + 244; 248 fit uncut, 249 are cut;
 # a cut that ends in blanks and dots drops them.
 file p.html <A HREF="https://a/">{260*n}</A><A HREF="https://b/">{260*n}</A><A HREF="https://c/">{248*e}</A><A HREF="https://d/">{249*f}</A><A HREF="https://e/">{245*a}\s.\s.b</A>\n
+# A Chinese caption of 100 characters (300 bytes): 82 whole ones with the prefix and ".url",
+# on Windows too, whose 255 units would have taken it whole.
+file p.html <A HREF="https://z/">{100*\xE4\xB8\xAD}</A>
 # An address of 3,000 bytes, and one of 2,100 after the -a join. (Folder names are cut in
 # the POSIX cases below: Wine makes no folder name of more than 247 units.)
 file p.html <A HREF="https://{3000*u}">U</A><A HREF="{2100*r}">R</A>\n
-err URL prefix name="http://h/" ... ok? (y/n) 7 written, 0 already there, 0 passed over\n
+err URL prefix name="http://h/" ... ok? (y/n) 8 written, 0 already there, 0 passed over\n
 def J \r\nIconIndex=0\r\nIconFile={2030*i}\r\n
 new out/my-{248*n}.url {U}https://a/{J}
 new out/my-{244*n}\s(2).url {U}https://b/{J}
 new out/my-{248*e}.url {U}https://c/{J}
 new out/my-{248*f}.url {U}https://d/{J}
 new out/my-{245*a}.url {U}https://e/{J}
+new out/my-{82*\xE4\xB8\xAD}.url {U}https://z/{J}
 new out/my-U.url {U}https://{3000*u}{J}
 new out/my-R.url {U}http://h/{2100*r}{J}
+
+== names as Windows reads them: a device name after a cut, a cut that leaves only dots and blanks, names that folders and links take from each other
+args -v -x -o out p.html
+dir out
+# Cut to fit, con and nul and blanks are device names: _con, _nul; a caption and a heading
+# of dots and blanks cut to fit are "_", numbered as any name.
+file p.html <A HREF="https://c/">con{300*\s}x</A><A HREF="https://d/">{150*.\s}</A><A HREF="https://d2/">{150*.\s}</A>
+file p.html <DT><H3>nul{300*\s}x</H3><DL><DT><A HREF="https://n/">N</A></DL><DT><H3>{200*.\s}x</H3><DL><DT><A HREF="https://e/">E</A></DL>\n
+# The folder Docs.url, then the link Docs; the link Doc, then the folder Doc.url twice.
+file p.html <DT><H3>Docs.url</H3><DL><p><DT><A HREF="https://i/">in</A></DL><DT><A HREF="https://1/">Docs</A>\n
+file p.html <DT><A HREF="https://2/">Doc</A><DT><H3>Doc.url</H3><DL><DT><A HREF="https://i2/">i2</A></DL><DT><H3>Doc.url</H3><DL><DT><A HREF="https://i3/">i3</A></DL>\n
+err 10 written, 0 already there, 0 passed over\n
+new out/_con.url {U}https://c/\r\n
+new out/_.url {U}https://d/\r\n
+new out/_\s(2).url {U}https://d2/\r\n
+new out/_nul/N.url {U}https://n/\r\n
+new out/_/E.url {U}https://e/\r\n
+new out/Docs.url/in.url {U}https://i/\r\n
+new out/Docs\s(2).url {U}https://1/\r\n
+new out/Doc.url {U}https://2/\r\n
+new out/Doc.url\s(2)/i2.url {U}https://i2/\r\n
+new out/Doc.url\s(2)/i3.url {U}https://i3/\r\n
+
+== -n under -x: the device check on the whole name after the cut; the prefix stays as given
+args -v -x -n co p.html
+# coM1 before a '.' is a device name; n and blanks cut to fit give con again: numbered.
+file p.html <A HREF="https://n/">n</A><A HREF="https://m/">M1.txt</A><A HREF="https://b/">n{300*\s}x</A><A HREF="https://d/">{150*.\s}</A>\n
+err 4 written, 0 already there, 0 passed over\n
+new co_n.url {U}https://n/\r\n
+new co_M1.txt.url {U}https://m/\r\n
+new co_n\s(2).url {U}https://b/\r\n
+new co_.url {U}https://d/\r\n
+
+== a file that cannot be created is reported and passed over, and the scan goes on
+only posix
+as nobody
+dir out/Shut
+mode out 0777
+mode out/Shut 0555
+args -v -x -o out p.html
+file p.html <DT><H3>Shut</H3><DL><DT><A HREF="https://a/">A</A></DL><DT><A HREF="https://b/">B</A>\n
+err "out/Shut/A.url": cannot create\n1 written, 0 already there, 1 passed over\n
+new out/B.url {U}https://b/\r\n
 
 == dates: ADD_DATE in seconds, or microseconds from 12 digits on; none, 0 or no number: the time of writing; a file there keeps its time
 args -v -x -o out p.html

@@ -194,8 +194,9 @@ TEST(Examples, Files) {
     TreeRun run(o);
     Folder here;  // held: on Windows the folder cannot go while it is open
     open_folder(".", FolderUse::kMake, &here);
-    for (const char* c : {"..con", "A", "A"})
+    for (const char* c : {"..con", "A", "A", "Docs"})
       make_tree_url(&run, Link{std::string(c).data(), "https://x/"}, "", here);
+    EXPECT_EQ(folder_entry(&run, here, "Docs.url"), "Docs.url (2)");
   }
   EXPECT_TRUE(fs::exists("_con.url") && fs::exists("A.url") && fs::exists("A (2).url"));
   fs::current_path(back);
