@@ -251,8 +251,9 @@ void walk(TreePage* t, Folder&& f, const char* arg) {
     return;
   }
   while (!levels.empty()) {
-    path.resize(levels.back().path_size);
-    rel.resize(levels.back().rel_size);
+    Level& top = levels.back();
+    path.resize(top.path_size);
+    rel.resize(top.rel_size);
     std::size_t moved = levels.size() - 1;
     const FolderChain::Reach got = held.reach(levels.size() - 1, &moved);
     if (got != FolderChain::Reach::kHeld) {
@@ -263,7 +264,6 @@ void walk(TreePage* t, Folder&& f, const char* arg) {
       drop_levels(&levels, &held, moved);
       continue;
     }
-    Level& top = levels.back();
     const std::string& name = top.folders[top.next++];
     join_shown_path(&path, name);
     if (!rel.empty()) rel.push_back('/');
@@ -274,8 +274,9 @@ void walk(TreePage* t, Folder&& f, const char* arg) {
     // Its last subfolder entered, a level is done; where a folder stands
     // alone, its handle goes now, so that a chain of single folders holds
     // two descriptors at most.
-    if (top.next == top.folders.size() && !walk_holds_parents())
+    if (top.next == top.folders.size() && !walk_holds_parents()) {
       drop_levels(&levels, &held, levels.size() - 1);
+    }
     if (!opened || !enter(t, std::move(sub), path, rel, &levels, &held)) {
       errmsg_whole("%s: cannot read folder\n", path.c_str());
     }

@@ -39,15 +39,15 @@ bool FolderChain::regain(std::size_t i, std::size_t* moved) {
     Folder got;
     const Folder* from = &links_[m - 1].folder;
     bool ok = true;
-    for (std::size_t at = 0; ok && at <= h.route.size();) {
-      std::size_t end = h.route.find('/', at);
+    for (std::size_t name = 0; ok && name <= h.route.size();) {
+      std::size_t end = h.route.find('/', name);
       if (end == std::string::npos) end = h.route.size();
       Folder next;
-      ok = open_subfolder(*from, h.route.substr(at, end - at).c_str(), &next) ==
+      ok = open_subfolder(*from, h.route.substr(name, end - name).c_str(), &next) ==
            FolderResult::kReady;
       got = std::move(next);
       from = &got;
-      at = end + 1;
+      name = end + 1;
     }
     if (!ok || got.volume != h.volume || got.index != h.index) {
       *moved = m;
