@@ -92,7 +92,17 @@ sys.stdout.write('<DL>' + ''.join('<DT><H3>%s</H3><DL><DT><A HREF=\"https://%d/\
   python3 -c "import os, random; n = list(range(4200)); random.shuffle(n)
 for i in n: os.makedirs('w/d%04d' % i); open('w/f%04d.url' % i, 'w').write('URL=f%d' % i); open('w/d%04d/g.url' % i, 'w').write('URL=g%d' % i)"
   run -x -f2 w && [ "$(grep -o 'HREF="[^"]*' out | cut -c7- | tr '\n' ' ')" = "$(python3 -c \
-    "print(' '.join(['f%d' % i for i in range(4200)] + ['g%d' % i for i in range(4200)]), end=' ')")" ] || fail "wide walk" ;;
+    "print(' '.join(['f%d' % i for i in range(4200)] + ['g%d' % i for i in range(4200)]), end=' ')")" ] || fail "wide walk"
+  # 1,100 levels of two folders each, a (the next level) and b, a link in each
+  # level and in each b, under a hard limit of 64 descriptors: -x makes all
+  # 2,200 files, and the walk of the tree made lists them all.
+  python3 -c "print('<DL>' + ''.join('<DT><A HREF=\"http://l/%d\">l</A><DT><H3>a</H3><DL>' % i for i in range(1100))
+  + ''.join('</DL><DT><H3>b</H3><DL><DT><A HREF=\"http://b/%d\">b</A></DL>' % i for i in range(1099, -1, -1)) + '</DL>')" >d.html
+  mkdir d && (ulimit -n 64 && run -v -x -o d d.html) && [ "$(find d -name '*.url' | wc -l)" -eq 2200 ] &&
+    [ "$(cat err)" = "2200 written, 0 already there, 0 passed over" ] || fail "deep -x: $(tail -2 err)"
+  (ulimit -n 64 && run -x -f2 d) && [ ! -s err ] && [ "$(grep -o 'HREF="[^"]*' out | cut -c7- | sort | tr '\n' ' ')" = \
+    "$(python3 -c "print(' '.join(sorted('http://%s/%d' % (c, i) for c in 'lb' for i in range(1100))), end=' ')")" ] ||
+    fail "deep walk: $(head -c 300 err)" ;;
 manpage)
   groff -man -Tutf8 -ww "$src/docs/favlink.1" >/dev/null 2>err && [ ! -s err ] || fail "groff: $(cat err)"
   GROFF_NO_SGR=1 groff -man -Tascii -P-cbuo "$src/docs/favlink.1" 2>/dev/null | tr -s ' \n' '  ' >man.txt
@@ -159,6 +169,27 @@ ok = (run.wait() == 0 and os.listdir('victim') == [] and err[-2:] == ['"out/News
       and made == ['out/x/Sub/insub.url', 'out/x/first.url', 'out/x/planted.url'])
 sys.exit(not ok and print(run.returncode, os.listdir('victim'), err[-2:], made) is None)
 PY
+  # 40 nested folders a: the run lets the shallow ones go. Held the same way, a/a
+  # is moved away and another folder made in its place: the link that comes for
+  # a/a after the deep ones is passed over, nothing lands in the new folder.
+  python3 - "$prog" <<'PY' || fail "race: a folder let go and moved"
+import os, subprocess, sys, time
+os.makedirs('o')
+open('d.html', 'w').write('<DL>' + '<DT><H3>a</H3><DL>' * 40 + '<DT><A HREF="https://deep/">deep</A>\n'
+    + '<DT><A HREF="javascript:%s">J</A>\n' % ('x' * 900) * 1100 + '</DL>' * 38
+    + '<DT><A HREF="https://after/">after</A></DL><DT><A HREF="https://up/">up</A></DL></DL>\n')
+r, w = os.pipe()
+run = subprocess.Popen([sys.argv[1], '-v', '-x', '-o', 'o', 'd.html'], stderr=w, stdout=subprocess.DEVNULL)
+os.close(w)
+for _ in range(6000):
+    if os.path.exists('o' + '/a' * 40 + '/deep.url'): break
+    time.sleep(0.01)
+os.rename('o/a/a', 'o/moved'), os.mkdir('o/a/a')
+with os.fdopen(r, 'rb') as pipe: err = pipe.read().decode().splitlines()
+made = sorted(os.path.join(d, f) for d, _, fs in os.walk('o') for f in fs)
+ok = run.wait() == 0 and err[-2:] == ['"o/a/a": not a folder', '2 written, 0 already there, 1101 passed over']
+sys.exit(not (ok and made == ['o/a/up.url', 'o' + '/moved' + '/a' * 38 + '/deep.url']) and print(err[-2:], made) is None)
+PY
   ;;
 swap)
   # favlink is held in a write of the page by a pipe nobody reads: the files of
@@ -190,6 +221,27 @@ bad = [w for w, ok in [('status %s' % status, status == 0), ('the link was follo
        ('not 300 links', page.count(b'<LI>') == 300)] if not ok]
 open('report', 'w').write(', '.join(bad))
 sys.exit(bool(bad))
+PY
+  # 40 nested folders a, each beside a folder b of one link; 300 KB of page in
+  # the deepest. While the walk waits, T2/a/a (let go, the deepest held) is
+  # moved and another folder made in its place: the walk does not enter it.
+  python3 - "$prog" <<'PY' || fail "swap: a folder let go and moved"
+import fcntl, os, subprocess, sys, termios, time
+for k in range(40):
+    os.makedirs('T2' + '/a' * k + '/b'), open('T2' + '/a' * k + '/b/b.url', 'w').write('URL=http://b/%d' % k)
+os.makedirs('T2' + '/a' * 40)
+for i in range(300): open('T2' + '/a' * 40 + '/a%03d.url' % i, 'w').write('URL=http://a/' + 'x' * 1000)
+p = subprocess.Popen([sys.argv[1], '-x', '-f2', 'T2'], stdout=subprocess.PIPE, stderr=open('err', 'wb'))
+r = p.stdout.fileno()
+full = fcntl.fcntl(r, 1032)   # F_GETPIPE_SZ
+for _ in range(3000):
+    if int.from_bytes(fcntl.ioctl(r, termios.FIONREAD, bytes(4)), sys.byteorder) >= full: break
+    time.sleep(0.01)
+os.rename('T2/a/a', 'T2/moved'), os.makedirs('T2/a/a/b'), open('T2/a/a/b/x.url', 'w').write('URL=http://x/')
+page = p.communicate(timeout=60)[0].decode()
+got = [l[l.index('HREF="') + 6:l.index('" ')] for l in page.splitlines() if 'HREF="http://b/' in l or 'x/"' in l]
+want = ['http://b/%d' % k for k in range(39, 8, -1)] + ['http://b/1', 'http://b/0']
+sys.exit(not (p.returncode == 0 and got == want and open('err').read() == '"T2/a/a": not a folder\n'))
 PY
   # 21 nested folders of 200 bytes: their path, 4,221 bytes, is longer than
   # PATH_MAX. Made one folder at a time, as favlink reads them.

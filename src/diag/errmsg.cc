@@ -23,12 +23,38 @@ void put_bytes(std::size_t* len, const char* s, std::size_t n) {
   *len += n;
 }
 
-}  // namespace
+// Writes the text edited so far to out and empties the area.
+void spill_edit(std::FILE* out, std::size_t* len) {
+  std::fwrite(g_edit.data(), 1, *len, out);
+  *len = 0;
+}
 
-char* err_edit(const char* fmt, va_list ap) {
+// Appends the text of a %s when it fits whole; else with spill writes the
+// text so far and then s there, and without it drops s. s is measured only
+// as far as it could fit: a text of megabytes costs no more than one that
+// fits.
+void put_string(std::size_t* len, const char* s, std::FILE* spill) {
+  const std::size_t room = *len <= static_cast<std::size_t>(kErrText) ? kErrText - *len : 0;
+  const void* end = std::memchr(s, '\0', room + 1);
+  if (end != nullptr) {
+    put_bytes(len, s, static_cast<std::size_t>(static_cast<const char*>(end) - s));
+  } else if (spill != nullptr) {
+    spill_edit(spill, len);
+    std::fputs(s, spill);
+  }
+}
+
+// err_edit's expansion. With spill, whatever would not fit goes out
+// instead: the text so far is written there once it holds kErrText bytes,
+// and before a %s that does not fit, which is then written whole.
+char* edit(const char* fmt, va_list ap, std::FILE* spill) {
   std::size_t len = 0;
   const char* p = fmt;
-  while (len < static_cast<std::size_t>(kErrText) && *p != '\0') {
+  while (*p != '\0') {
+    if (len >= static_cast<std::size_t>(kErrText)) {
+      if (spill == nullptr) break;
+      spill_edit(spill, &len);
+    }
     if (p[0] == '\\' && p[1] != '\0') {
       put_bytes(&len, p + 1, 1);
       p += 2;
@@ -65,16 +91,7 @@ char* err_edit(const char* fmt, va_list ap) {
         n = std::clamp(n, 0, static_cast<int>(sizeof num) - 1);
         put_bytes(&len, num, static_cast<std::size_t>(n));
         break;
-      case 's': {
-        const char* s = va_arg(ap, const char*);
-        // Measured only as far as it could fit: a text of megabytes costs
-        // no more than one that fits.
-        const std::size_t room = len <= static_cast<std::size_t>(kErrText) ? kErrText - len : 0;
-        const void* end = std::memchr(s, '\0', room + 1);
-        if (end != nullptr)
-          put_bytes(&len, s, static_cast<std::size_t>(static_cast<const char*>(end) - s));
-        break;
-      }
+      case 's': put_string(&len, va_arg(ap, const char*), spill); break;
       default:
         // No conversion: the '%' and the byte after it stand as they are.
         put_bytes(&len, p, 2);
@@ -86,6 +103,10 @@ char* err_edit(const char* fmt, va_list ap) {
   return g_edit.data();
 }
 
+}  // namespace
+
+char* err_edit(const char* fmt, va_list ap) { return edit(fmt, ap, nullptr); }
+
 void errmsg(const char* fmt, ...) {
   const char* text = fmt;
   if (Strchr(fmt, '%') != nullptr) {
@@ -94,5 +115,13 @@ void errmsg(const char* fmt, ...) {
     text = err_edit(fmt, ap);
     va_end(ap);
   }
+  std::fprintf(stderr, "%s", text);
+}
+
+void errmsg_whole(const char* fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  const char* text = edit(fmt, ap, stderr);
+  va_end(ap);
   std::fprintf(stderr, "%s", text);
 }

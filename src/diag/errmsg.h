@@ -17,6 +17,11 @@ inline constexpr int kErrExtra = 100;
 ///   errmsg("%s: not found\n", "a.url") writes "a.url: not found\n"
 void errmsg(const char* fmt, ...) FAVLINK_PRINTF(1, 2);
 
+/// As errmsg, for -x's reports of a path, which has no length limit there: a
+/// %s is written whole however long, the text before it first, so no path
+/// is dropped; the rest is as err_edit makes it.
+void errmsg_whole(const char* fmt, ...) FAVLINK_PRINTF(1, 2);
+
 /// Expands fmt with the arguments into a static area and returns it; the next
 /// call overwrites it. Conversions: %c %d %x %f %s, no flags or widths; any
 /// other "%c" pair is copied as it stands ("%%" gives two percent signs). A

@@ -11,6 +11,7 @@
 #include "linkpage/markup.h"
 #include "linkpage/utf7.h"
 #include "support/folder.h"
+#include "support/folder_chain.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
@@ -189,16 +190,16 @@ UrlRead put_url_file(TreePage* t, const Folder* at, const char* path, const std:
 void report_url(TreePage* t, UrlRead got, const char* path, Found found) {
   switch (got) {
     case UrlRead::kRead: break;
-    case UrlRead::kNotRegular: errmsg("%s: not a regular file\n", path); break;
+    case UrlRead::kNotRegular: errmsg_whole("%s: not a regular file\n", path); break;
     case UrlRead::kNotFound:
       if (found == Found::kByWalk) {
-        errmsg("%s: cannot read\n", path);
+        errmsg_whole("%s: cannot read\n", path);
       } else {
-        errmsg("%s: not found\n", path);
+        errmsg_whole("%s: not found\n", path);
       }
       break;
     case UrlRead::kReadError:
-      errmsg("\"%s\": read error\n", path);
+      errmsg_whole("\"%s\": read error\n", path);
       t->failed = true;
       break;
     case UrlRead::kNoMemory:
@@ -225,10 +226,10 @@ bool url_file(const char* name) {
   return e[0] == '.' && (e[1] | 0x20) == 'u' && (e[2] | 0x20) == 'r' && (e[3] | 0x20) == 'l';
 }
 
-// A folder the walk is in: held open while its subfolders, in byte order,
-// are visited; the sizes of the path and of the part below the argument.
+// A folder the walk is in, held in the walk's FolderChain at the same index
+// while its subfolders, in byte order, are visited; the sizes of the path and
+// of the part below the argument.
 struct Level {
-  Folder folder;
   std::size_t path_size;
   std::size_t rel_size;
   std::vector<std::string> folders;
@@ -250,7 +251,7 @@ struct UrlName {
 // when the folder cannot be read, also when a read fails midway: what was
 // read is then left out.
 bool enter(TreePage* t, Folder&& f, const std::string& path, const std::string& rel,
-           std::vector<Level>* levels) {
+           std::vector<Level>* levels, FolderChain* held) {
   std::vector<UrlName> files;
   std::vector<std::string> folders;
   const bool ok = read_folder(f, [&](const char* name, EntryKind kind) {
@@ -278,43 +279,73 @@ bool enter(TreePage* t, Folder&& f, const std::string& path, const std::string& 
     report_url(t, got, at.c_str(), Found::kByWalk);
   }
   if (!folders.empty()) {
-    levels->push_back(Level{std::move(f), path.size(), rel.size(), std::move(folders)});
+    // Named from the level above by the part of rel below it ("a/b" when a
+    // level between had no more subfolders to visit and was let go).
+    const std::size_t above = levels->empty() ? 0 : levels->back().rel_size;
+    const std::size_t from = above == 0 ? 0 : above + 1;
+    held->push(std::move(f), from < rel.size() ? rel.substr(from) : std::string());
+    levels->push_back(Level{path.size(), rel.size(), std::move(folders)});
   }
   return true;
+}
+
+// Drops the levels from at on: their subfolders still to visit are left out.
+void drop_levels(std::vector<Level>* levels, FolderChain* held, std::size_t at) {
+  while (levels->size() > at) {
+    levels->pop_back();
+    held->pop();
+  }
 }
 
 // Every .url file below the folder f, the argument arg, depth first in byte
 // order, without recursion. Each folder is read once and opened through the
 // one above it, so a tree deeper than the system's path limit is walked like
-// any other. Memory holds the path and, per level on it, the names of the
-// subfolders still to visit.
+// any other; the folders whose subfolders are still to visit are held in a
+// FolderChain, so a tree of any depth needs a fixed number of descriptors.
+// One let go and no longer where the walk left it is reported, and its
+// subfolders still to visit are left out. Memory holds the path and, per
+// level on it, the names of the subfolders still to visit.
 void walk(TreePage* t, Folder&& f, const char* arg) {
   std::string path = arg;
   std::string rel;
   std::vector<Level> levels;
-  if (!enter(t, std::move(f), path, rel, &levels)) {
-    errmsg("%s: cannot read folder\n", arg);
+  FolderChain held;
+  if (!enter(t, std::move(f), path, rel, &levels, &held)) {
+    errmsg_whole("%s: cannot read folder\n", arg);
     return;
   }
   while (!levels.empty()) {
     Level& top = levels.back();
     path.resize(top.path_size);
     rel.resize(top.rel_size);
+    std::size_t moved = levels.size() - 1;
+    const FolderChain::Reach got = held.reach(levels.size() - 1, &moved);
+    if (got != FolderChain::Reach::kHeld) {
+      // A lost level is dropped at once with all below it: never met again.
+      if (got == FolderChain::Reach::kMoved) {
+        errmsg_whole("\"%s\": not a folder\n", path.substr(0, levels[moved].path_size).c_str());
+      }
+      drop_levels(&levels, &held, moved);
+      continue;
+    }
     const std::string& name = top.folders[top.next++];
     join_shown_path(&path, name);
     if (!rel.empty()) rel.push_back('/');
     rel += name;
     Folder sub;
-    const bool opened = open_subfolder(top.folder, name.c_str(), &sub) == FolderResult::kReady;
+    const bool opened =
+        open_subfolder(held.at(levels.size() - 1), name.c_str(), &sub) == FolderResult::kReady;
     // Its last subfolder entered, a level is done; where a folder stands
     // alone, its handle goes now, so that a chain of single folders holds
     // two descriptors at most.
-    if (top.next == top.folders.size() && !walk_holds_parents()) levels.pop_back();
-    if (!opened || !enter(t, std::move(sub), path, rel, &levels)) {
-      errmsg("%s: cannot read folder\n", path.c_str());
+    if (top.next == top.folders.size() && !walk_holds_parents()) {
+      drop_levels(&levels, &held, levels.size() - 1);
+    }
+    if (!opened || !enter(t, std::move(sub), path, rel, &levels, &held)) {
+      errmsg_whole("%s: cannot read folder\n", path.c_str());
     }
     while (!levels.empty() && levels.back().next == levels.back().folders.size()) {
-      levels.pop_back();
+      drop_levels(&levels, &held, levels.size() - 1);
     }
   }
   t->writer.walked_folder(&t->page, "");
@@ -328,7 +359,7 @@ void put_tree_arg(TreePage* t, const char* arg) {
     if (opened == FolderResult::kReady) {
       walk(t, std::move(f), arg);
     } else {
-      errmsg("%s: cannot read folder\n", arg);
+      errmsg_whole("%s: cannot read folder\n", arg);
     }
     return;
   }

@@ -156,11 +156,11 @@ bool href_url(TreeScan* t, const char* q) {
 // folder the caption is not even made.
 bool write_link(TreeScan* t, const char* cap, long long added) {
   if (t->at.select_mode == SelectMode::kWaiting) return true;
-  const TreeFolders& f = t->folders;
+  TreeFolders& f = t->folders;
   const UrlResult r =
-      f.dead() ? UrlResult::kPassed
-               : make_tree_url(&t->run, Link{caption_of(t, cap), t->texts.url.c_str(), added},
-                               f.path(), f.current());
+      !f.ready() ? UrlResult::kPassed
+                 : make_tree_url(&t->run, Link{caption_of(t, cap), t->texts.url.c_str(), added},
+                                 f.path(), f.current());
   count(&t->counts, r);
   return r != UrlResult::kStop;
 }

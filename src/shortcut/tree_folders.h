@@ -9,11 +9,16 @@
 
 #include "shortcut/tree_url.h"
 #include "support/folder.h"
+#include "support/folder_chain.h"
 
 /// The current folder and the stack of lists that lead to it. Every folder is
-/// made or entered through the one before it, never by path, and held open
-/// while its list lasts: one per open list that has a folder (the depth, not
-/// the size of the tree).
+/// made or entered through the one before it, never by path; the folders of
+/// the open lists are held in a FolderChain, so a tree of any depth needs a
+/// fixed number of descriptors, and a folder let go is entered again by its
+/// name from the one above it, never through "..". One that is no longer
+/// where the run left it is reported "\"%s\": not a folder\n" when its list
+/// next needs it, and the entries of its list and those below are passed
+/// over.
 class TreeFolders {
  public:
   /// Holds outdir (empty: the current directory), opened by its path. When it
@@ -40,14 +45,15 @@ class TreeFolders {
   /// The list at level closes: the folder before its own is current again.
   void close_list(long long level);
 
-  /// True when the current folder could not be had.
-  bool dead() const { return dead_; }
+  /// True when the current folder can be written into: held, or entered
+  /// again. False when it could not be had (reported once).
+  bool ready();
 
   /// The current folder as reports show it ("" the current directory).
   const std::string& path() const { return path_; }
 
-  /// The current folder, held open.
-  const Folder& current() const { return held_.back(); }
+  /// The current folder, after ready() said true.
+  const Folder& current() const { return held_.at(held_.size() - 1); }
 
  private:
   // A list opened by a folder heading; closing it returns to the folder that
@@ -66,7 +72,8 @@ class TreeFolders {
 
   std::string path_;
   bool dead_ = false;
-  std::vector<Folder> held_;  // the output folder and each one below it, the current last
+  FolderChain held_;  // the output folder and each one below it, the current last
+  std::vector<std::size_t> held_paths_;  // the length of path_ at each of them
   std::vector<Frame> frames_;
   bool pending_ = false;        // a heading waits for its list
   bool pending_named_ = false;  // ... and gives a folder of its own

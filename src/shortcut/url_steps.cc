@@ -53,6 +53,11 @@ void report_no_space(UrlPlace at) {
   if (at.folder != nullptr && failed_for_space()) errmsg("no free disk space\n");
 }
 
+// The report of a file's path: whole in a held folder (-x), where a path
+// has no length limit; as errmsg cuts it by its path.
+using PathReport = void (*)(const char* fmt, ...);
+PathReport path_report(UrlPlace at) { return at.folder != nullptr ? errmsg_whole : errmsg; }
+
 }  // namespace
 
 bool join_url(const Link& link, bool absolute, const char* url_prefix, UrlFile* f,
@@ -184,13 +189,13 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
     case CreateResult::kExists: return UrlResult::kThere;
     case CreateResult::kNoSpace:
       if (at.folder != nullptr) errmsg("no free disk space\n");
-      errmsg("\"%s\": cannot create\n", path);
+      path_report(at)("\"%s\": cannot create\n", path);
       return UrlResult::kStop;
     case CreateResult::kFailed:
       // In a held folder (-x) one name the system refuses (no permission
       // there, say) costs its link only, as a folder that cannot be made
       // costs its entries; the next file may well be made.
-      errmsg("\"%s\": cannot create\n", path);
+      path_report(at)("\"%s\": cannot create\n", path);
       return at.folder != nullptr ? UrlResult::kPassed : UrlResult::kStop;
     case CreateResult::kCreated: break;
   }
@@ -205,7 +210,7 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
     // The close may add its own full-disk report; the file goes after it
     // (Windows removes no file that is still open).
     report_no_space(at);
-    errmsg("\"%s\": writing error\n", path);
+    path_report(at)("\"%s\": writing error\n", path);
     Fclose(fp, path, at.folder);
     discard(f, at);
     return UrlResult::kStop;
@@ -218,6 +223,6 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
       break;
     default: break;  // complete, but the volume is full: the file stays
   }
-  errmsg("\"%s\"; writing error\n", path);
+  path_report(at)("\"%s\"; writing error\n", path);
   return UrlResult::kStop;
 }

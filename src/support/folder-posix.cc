@@ -23,10 +23,33 @@ int open_flags(FolderUse use) {
   return O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 }
 
+// Out of descriptors below the hard limit (a soft limit lower than the
+// folders held and the files open need), the soft limit is raised to the
+// hard one, once. True when it was raised now.
+bool raise_descriptor_limit() {
+  static bool raised = false;
+  rlimit lim{};
+  if (raised || ::getrlimit(RLIMIT_NOFILE, &lim) != 0 || lim.rlim_cur >= lim.rlim_max) {
+    return false;
+  }
+  raised = true;
+  lim.rlim_cur = lim.rlim_max;
+  return ::setrlimit(RLIMIT_NOFILE, &lim) == 0;
+}
+
+// The descriptor open() gives, tried again once the limit is raised when
+// the run is out of them: every folder and listing descriptor comes here.
+template <class Open>
+int with_room(Open open) {
+  int fd = retry_eintr(open);
+  if (fd < 0 && errno == EMFILE && raise_descriptor_limit()) fd = retry_eintr(open);
+  return fd;
+}
+
 // Opens the folder name relative to at (AT_FDCWD: by path) into *out. False
 // when it cannot be opened, errno telling why.
 bool hold(int at, const char* name, int flags, FolderUse use, Folder* out) {
-  const int fd = retry_eintr([&] { return ::openat(at, name, flags); });
+  const int fd = with_room([&] { return ::openat(at, name, flags); });
   if (fd < 0) return false;
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
@@ -39,19 +62,6 @@ bool hold(int at, const char* name, int flags, FolderUse use, Folder* out) {
   out->index = static_cast<std::uint64_t>(st.st_ino);
   out->use = use;
   return true;
-}
-
-// A walk holds a descriptor per level of a deep tree: out of them, the soft
-// limit is raised to the hard one, once. True when it was raised now.
-bool raise_descriptor_limit() {
-  static bool raised = false;
-  rlimit lim{};
-  if (raised || ::getrlimit(RLIMIT_NOFILE, &lim) != 0 || lim.rlim_cur >= lim.rlim_max) {
-    return false;
-  }
-  raised = true;
-  lim.rlim_cur = lim.rlim_max;
-  return ::setrlimit(RLIMIT_NOFILE, &lim) == 0;
 }
 
 }  // namespace
@@ -74,11 +84,7 @@ FolderResult open_subfolder(const Folder& parent, const char* name, Folder* out)
   // read, or made, fails here (ELOOP) instead of leading elsewhere.
   const int at = static_cast<int>(parent.handle);
   const int flags = open_flags(parent.use) | O_NOFOLLOW;
-  bool ok = hold(at, name, flags, parent.use, out);
-  if (!ok && errno == EMFILE && parent.use == FolderUse::kRead && raise_descriptor_limit()) {
-    ok = hold(at, name, flags, parent.use, out);
-  }
-  if (ok) return FolderResult::kReady;
+  if (hold(at, name, flags, parent.use, out)) return FolderResult::kReady;
   return errno == ELOOP || errno == ENOTDIR ? FolderResult::kNotFolder : FolderResult::kFailed;
 }
 
@@ -93,6 +99,8 @@ FolderResult make_folder(const Folder& parent, const char* name, Folder* out) {
 }
 
 bool walk_holds_parents() { return false; }
+
+std::size_t held_folder_limit() { return 32; }
 
 namespace {
 
@@ -123,7 +131,7 @@ bool read_folder(const Folder& f, const std::function<void(const char*, EntryKin
   // The stream takes a descriptor of its own and closes it: f stays open for
   // the files and subfolders opened through it.
   const int at = static_cast<int>(f.handle);
-  const int fd = ::fcntl(at, F_DUPFD_CLOEXEC, 0);
+  const int fd = with_room([&] { return ::fcntl(at, F_DUPFD_CLOEXEC, 0); });
   if (fd < 0) return false;
   DIR* dir = ::fdopendir(fd);
   if (dir == nullptr) {

@@ -122,6 +122,8 @@ FolderResult make_folder(const Folder& parent, const char* name, Folder* out) {
 
 bool walk_holds_parents() { return true; }
 
+std::size_t held_folder_limit() { return SIZE_MAX; }
+
 bool read_folder(const Folder& f, const std::function<void(const char*, EntryKind)>& visit) {
   const std::wstring pattern = f.path + L"*";
   WIN32_FIND_DATAW found;

@@ -5,6 +5,7 @@
 #ifndef FAVLINK_SUPPORT_FOLDER_H_
 #define FAVLINK_SUPPORT_FOLDER_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -88,6 +89,15 @@ FolderResult make_folder(const Folder& parent, const char* name, Folder* out);
 /// none of them can be renamed or replaced meanwhile. False where each handle
 /// stands alone (POSIX), and one whose subfolders have all been opened can go.
 bool walk_holds_parents();
+
+/// How many folders a run holds open at most (FolderChain): POSIX 32, so
+/// that a whole run fits a hard limit of 64 descriptors with room to spare
+/// (the three standard streams, the bookmark file or the listing's duplicate,
+/// one file written or read, a folder being opened beside the held ones, and
+/// what the C library opens for itself). Windows: no limit, as handles have
+/// none that a tree could reach, and each held handle keeps the folders above
+/// it from being renamed, which the \\?\ paths below it rely on.
+std::size_t held_folder_limit();
 
 /// What a folder entry is, for a walk that must not loop: a file (or a link
 /// to one), a folder of its own (never a link or junction), or neither.

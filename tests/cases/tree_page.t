@@ -172,3 +172,10 @@ link F/null.url /dev/null
 link F/Sub/null.url /dev/null
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://a/">a</A><BR>\n</OL>\n{FOOT}
 err F/null.url: not a regular file\nF/Sub/null.url: not a regular file\n
+
+== a message's path is written whole, past 1,024 bytes
+only posix
+args -x {250*d}
+link {250*d}/{250*e}/{250*f}/{250*g}/n.url /dev/null
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n</OL>\n{FOOT}
+err {250*d}/{250*e}/{250*f}/{250*g}/n.url: not a regular file\n

@@ -391,3 +391,14 @@ only posix
 args -v -x /proc/self/mem
 exit 1
 err "/proc/self/mem": read error\n0 written, 0 already there, 0 passed over\n
+
+== a message's path is written whole, past 1,024 bytes: a file and a folder that cannot be made
+only posix
+as nobody
+args -v -x -o o b.html
+def P o/{250*a}/{250*b}/{250*c}/{250*d}/{250*e}
+dir {P}
+mode {P} 0555
+file b.html <DL><DT><H3>{250*a}</H3><DL><DT><H3>{250*b}</H3><DL><DT><H3>{250*c}</H3><DL><DT><H3>{250*d}</H3><DL><DT><H3>{250*e}</H3><DL>
+file b.html <DT><H3>X</H3><DL><DT><A HREF="http://y/">y</A></DL><DT><A HREF="http://x/">x</A>\n
+err "{P}/X": cannot create folder\n"{P}/x.url": cannot create\n0 written, 0 already there, 2 passed over\n
