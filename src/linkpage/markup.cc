@@ -1,5 +1,6 @@
 #include "linkpage/markup.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -32,9 +33,9 @@ void put(const char* markup) { std::fputs(markup, stdout); }
 // characters, never part of one.
 void put_name(const LinkPage& page, const char* name) {
   std::string line(name);
-  for (char& c : line) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
-  }
+  std::replace_if(
+      line.begin(), line.end(),
+      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }, ' ');
   put_text(page, line.c_str());
 }
 
