@@ -202,8 +202,8 @@ file b.html <DT><H3>{90*\xE3\x81\x82}</H3><DL><A HREF="https://f/">F</A></DL>\n
 # Below 8 folders of 250 bytes paths of 2047 and 2048 bytes are made alike: -x has no path
 # limit (the hostile check goes deeper than the system's).
 file b.html {8*<DT><H3>{250*a}</H3><DL>}<A HREF="https://p1/">{31*p}</A><A HREF="https://p2/">{32*q}</A>{8*</DL>}\n
-# In a UTF-8 file a '\' after any byte is replaced; on POSIX Same and same are two names;
-# a stray </DL>.
+# In a UTF-8 file a '\' after any byte is replaced, and a byte that begins no UTF-8
+# sequence is U+FFFD; on POSIX Same and same are two names; a stray </DL>.
 file b.html <DT><A HREF="https://raw/">\xFD\xC3\x9F\\</A><A HREF="https://s/">Same</A><A HREF="https://s2/">same</A></DL>\n
 err "out/Link": not a folder\n10 written, 0 already there, 1 passed over\n
 new out/Bom.url {U}https://bom/\r\n
@@ -213,7 +213,7 @@ new out/{62*\xF0\x9F\x98\x80}.url {U}https://e/\r\n
 new out/{85*\xE3\x81\x82}/F.url {U}https://f/\r\n
 new out/{8*{250*a}/}{31*p}.url {U}https://p1/\r\n
 new out/{8*{250*a}/}{32*q}.url {U}https://p2/\r\n
-new out/\xFD\xC3\x9F!.url {U}https://raw/\r\n
+new out/\xEF\xBF\xBD\xC3\x9F!.url {U}https://raw/\r\n
 new out/Same.url {U}https://s/\r\n
 new out/same.url {U}https://s2/\r\n
 
