@@ -51,7 +51,7 @@ struct LinkTexts {
 // folders it writes into and the writer's run.
 struct TreeScan {
   TreeScan(const ShortcutOptions& o, TextIn* in)
-      : run(o), charset(*in), lines(in), folders(o.outdir) {}
+      : run(o), charset(*in, o.charset), lines(in), folders(o.outdir) {}
 
   TreeRun run;  // run.utf8 follows charset once it is needed
   CharsetGuess charset;

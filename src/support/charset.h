@@ -7,6 +7,7 @@
 #define FAVLINK_SUPPORT_CHARSET_H_
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -104,14 +105,19 @@ void charset_to_utf8(Charset c, const char* s, std::string* out);
 bool meta_charset(const char* p, const char* end, Charset* out);
 
 /// The encoding of one bookmark file as -x learns it while reading it. A
-/// byte order mark or a META tag declares it; until then, the first name or
-/// address that needs it has the whole open file checked, once: UTF-8 when
-/// all of it is, else Shift_JIS. A file declared before its first link is so
-/// read only once; a declaration after the check still counts, as it would
-/// had the check come first.
+/// byte order mark or a META tag declares it, or the user names it (-c),
+/// which counts as a declaration from the start: no META tag is then looked
+/// at, and only a byte order mark changes it. Until one of them does, the
+/// first name or address that needs it has the whole open file checked,
+/// once: UTF-8 when all of it is, else Shift_JIS. A file declared before its
+/// first link is so read only once; a declaration after the check still
+/// counts, as it would had the check come first.
 class CharsetGuess {
  public:
-  explicit CharsetGuess(const TextIn& in) : in_(in) {}
+  /// named: the encoding the user named, or none.
+  CharsetGuess(const TextIn& in, std::optional<Charset> named) : in_(in) {
+    if (named) declare(*named);
+  }
 
   /// line is the file's first line: a UTF-8 byte order mark at its start
   /// declares UTF-8. Gives where the text begins, after the mark.

@@ -175,6 +175,13 @@ new b/
 new b/a.url {U}https://e.x/i\r\n
 new b/a\xEF\xBF\xBD.url {U}https://e.x/j\r\n
 
+== -c names the encoding, wherever -x stands, over a wrong META and without the whole-file check
+args -v -c SJIS -x b.html
+# A character CP932 does not define is U+FFFD: a '\' after its lead byte a '!'.
+file b.html <META CONTENT="charset=UTF-8"><A HREF="https://s/">\x83\x5C\x85\x5C\x85\x85\x81</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xE3\x82\xBD\xEF\xBF\xBD!\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.url {U}https://s/\r\n
+
 == META labels as browsers read them: a '>' quoted in another attribute, blanks around '='
 args -v -x b.html
 file b.html <META NAME="a>b" HTTP-EQUIV="Content-Type" CONTENT="text/html; charset = windows-1251"><A HREF="https://r/">\xCF\xF0\xE8</A>\n
@@ -189,10 +196,10 @@ new \xD0\x9F\xD1\x80\xD0\xB8.url {U}https://k/\r\n
 
 == bytes only POSIX names hold; links where folders should be
 only posix
-args -v -x -o out b.html
+args -v -x -c koi8-r -o out b.html
 link out/Link elsewhere
-# A byte order mark makes the file UTF-8; a symbolic link where the folder Link should be
-# is never followed: its link is passed over.
+# A byte order mark makes the file UTF-8, also over -c; a symbolic link where the folder
+# Link should be is never followed: its link is passed over.
 file b.html \xEF\xBB\xBF<A HREF="https://bom/">Bom</A><DL><DT><H3>Link</H3><DL><DT><A HREF="https://l/">L</A></DL>\n
 # Names cut at the end of the last whole UTF-8 character that fits 255 bytes: with ".url"
 # exactly (ab and 83 of あ), numbered after the cut (81 of あ fit with " (2)"), 62 four-byte
