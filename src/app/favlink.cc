@@ -16,6 +16,7 @@
 #include "shortcut/options.h"
 #include "shortcut/scan_html.h"
 #include "shortcut/scan_tree.h"
+#include "support/charset.h"
 #include "support/port.h"
 #include "support/sjis.h"
 
@@ -64,6 +65,18 @@ void take_name_prefix(ShortcutOptions* o, const char* value) {
     std::exit(1);
   }
   o->name_prefix = value;
+}
+
+// -c (with -x): the encoding the bookmark file is read in, named by any
+// label a META tag may name it by. An unknown one ends the run before
+// anything is read or written.
+void take_charset(ShortcutOptions* o, const char* label) {
+  Charset c = Charset::kUtf8;
+  if (!charset_of_label(label, &c)) {
+    errmsg("%s: unknown encoding\n", label);
+    std::exit(1);
+  }
+  o->charset = c;
 }
 
 // A text on standard output (the page, the usage) that could not be written
@@ -115,6 +128,11 @@ int scan_options(const CommandLine& c, ShortcutOptions* o, LinkPageOptions* page
       ++i;
     } else if (option && std::strcmp(a, "-n") == 0) {
       if (!dry) take_name_prefix(o, argv[i + 1]);
+      ++i;
+    } else if (option && (o->tree || dry) && std::strcmp(a, "-c") == 0) {
+      // The dry scan passes over its value even before an -x it may yet
+      // meet; without -x the other scan takes "-c" for the first file.
+      if (!dry) take_charset(o, argv[i + 1]);
       ++i;
     } else if (option && std::strcmp(a, "-s") == 0) {
       o->select = argv[++i];

@@ -4,7 +4,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
+
+#include "support/utf8.h"
 
 namespace {
 
@@ -42,9 +45,10 @@ void put_name(const LinkPage& page, const char* name) {
 // <A href="url">name</A> on a page; a bookmark file's link (added not null)
 // spells the attribute "HREF", as browsers write it, adds the date, and
 // writes the name with put_name.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): url, name as the page shows them
 void put_anchor(const LinkPage& page, const char* url, const char* name, const long long* added) {
   put(added != nullptr ? "<A HREF=\"" : "<A href=\"");
-  put_text(page, url);
+  put_address(page, url);
   if (added != nullptr) std::printf("\" ADD_DATE=\"%lld", *added);
   put("\">");
   if (added != nullptr) {
@@ -55,12 +59,22 @@ void put_anchor(const LinkPage& page, const char* url, const char* name, const l
   put("</A>");
 }
 
-}  // namespace
+// What a text is to the sink: what it writes for a byte that begins no
+// well-formed UTF-8 sequence follows from it.
+enum class TextKind { kText, kAddress };
 
-void put_text(const LinkPage& page, const char* s) {
+// The one sink of every text: as it stands on the default path; on the tree
+// path valid UTF-8 (a text that is so already goes out with no copy made),
+// then escaped.
+void sink(const LinkPage& page, const char* s, TextKind kind) {
   if (!page.escaped) {
     put(s);
     return;
+  }
+  std::string valid;
+  if (!is_utf8(s)) {
+    (kind == TextKind::kAddress ? percent_invalid : valid_utf8)(s, &valid);
+    s = valid.c_str();
   }
   for (;;) {
     const std::size_t n = std::strcspn(s, "&<>\"");
@@ -76,6 +90,12 @@ void put_text(const LinkPage& page, const char* s) {
     ++s;
   }
 }
+
+}  // namespace
+
+void put_text(const LinkPage& page, const char* s) { sink(page, s, TextKind::kText); }
+
+void put_address(const LinkPage& page, const char* s) { sink(page, s, TextKind::kAddress); }
 
 void put_head(const LinkPage& page, const char* charset) {
   put("<HTML>\n"

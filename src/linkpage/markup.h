@@ -1,7 +1,8 @@
 // The markup of a link page: its head, lists, headings, entries and foot,
 // and the bookmark file that the tree path (-x) writes for format type 2.
 // Every text that comes from an argument, a file or the title goes through
-// one sink: as it stands on the default path, escaped on the tree path.
+// one sink: as it stands on the default path, valid UTF-8 and escaped on the
+// tree path.
 #ifndef FAVLINK_LINKPAGE_MARKUP_H_
 #define FAVLINK_LINKPAGE_MARKUP_H_
 
@@ -27,10 +28,19 @@ struct LinkPage {
   std::vector<std::string> open;
 };
 
-/// Writes s on standard output through the page's sink: as it stands, or
-/// (page.escaped) with & < > " as &amp; &lt; &gt; &quot;.
+/// Writes the text s (a name, a title, any text but an address) on standard
+/// output through the page's sink: as it stands, or (page.escaped: a page
+/// that declares UTF-8) as valid UTF-8, each byte that begins no well-formed
+/// sequence U+FFFD (valid_utf8), with & < > " as &amp; &lt; &gt; &quot;.
 ///   "a&b<\"c\">" -> "a&b<\"c\">";  escaped: "a&amp;b&lt;&quot;c&quot;&gt;"
+///   escaped: "a\xE9&" -> "a\xEF\xBF\xBD&amp;"
 void put_text(const LinkPage& page, const char* s);
+
+/// Writes the address s through the same sink: as it stands, or
+/// (page.escaped) as put_text does, with each byte that begins no
+/// well-formed sequence %XX (percent_invalid) instead of U+FFFD.
+///   escaped: "http://x/?a=\xE9&b" -> "http://x/?a=%E9&amp;b"
+void put_address(const LinkPage& page, const char* s);
 
 /// Writes the page head declaring charset, then the title line.
 ///   "UTF-8", title "A&B", escaped

@@ -4,6 +4,9 @@
 #define FAVLINK_SHORTCUT_OPTIONS_H_
 
 #include <array>
+#include <optional>
+
+#include "support/charset.h"
 
 /// Size of the URL prefix area (text and NUL): an -a value of up to
 /// kPrefixArea - 2 bytes fits with the '/' that is appended.
@@ -11,12 +14,13 @@ inline constexpr int kPrefixArea = 2048;
 
 struct ShortcutOptions {
   std::array<char, kPrefixArea> url_prefix{};  // -a: empty, or ending in '/'
-  const char* select = "";       // -s: caption of the folder whose links are taken; empty: all
-  const char* outdir = "";       // -o: empty: the current folder
-  const char* icon = nullptr;    // -i: the icon file; null: no icon lines
-  int icon_index = -1;           // -i "file;n": n
-  const char* name_prefix = "";  // -n: put in front of every file name
-  bool tree = false;             // -x: bookmark files read into a tree of folders
+  const char* select = "";         // -s: caption of the folder whose links are taken; empty: all
+  const char* outdir = "";         // -o: empty: the current folder
+  const char* icon = nullptr;      // -i: the icon file; null: no icon lines
+  int icon_index = -1;             // -i "file;n": n
+  const char* name_prefix = "";    // -n: put in front of every file name
+  bool tree = false;               // -x: bookmark files read into a tree of folders
+  std::optional<Charset> charset;  // -c (with -x): the bookmark file's encoding, as named
 };
 
 #endif  // FAVLINK_SHORTCUT_OPTIONS_H_

@@ -18,6 +18,7 @@
 #include "support/folder.h"
 #include "support/sjis.h"
 #include "support/textio.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ struct LinkTexts {
 // folders it writes into and the writer's run.
 struct TreeScan {
   TreeScan(const ShortcutOptions& o, TextIn* in)
-      : run(o), charset(*in), lines(in), folders(o.outdir) {}
+      : run(o), charset(*in, o.charset), lines(in), folders(o.outdir) {}
 
   TreeRun run;  // run.utf8 follows charset once it is needed
   CharsetGuess charset;
@@ -87,16 +88,22 @@ Charset need_charset(TreeScan* t) {
 }
 
 // The text between a start tag and the '<' cut at its closing tag: markup
-// removed, in UTF-8 when the file's encoding converts, references decoded,
-// in t->texts.text.
+// removed, in UTF-8 when the file's encoding converts (made valid when it is
+// UTF-8), references decoded, in t->texts.text.
 char* caption_of(TreeScan* t, const char* start) {
   const Charset c = need_charset(t);
   LinkTexts& w = t->texts;
   w.text.resize(std::strlen(start) + 1);
   strip_tags(start, w.text.data());
-  if (converts(c)) {
+  const bool bad_utf8 = c == Charset::kUtf8 && !is_utf8(w.text.c_str());
+  if (converts(c) || bad_utf8) {
+    // A file declared UTF-8 may hold bytes that are not: each is U+FFFD.
     w.converted.clear();
-    charset_to_utf8(c, w.text.c_str(), &w.converted);
+    if (bad_utf8) {
+      valid_utf8(w.text.c_str(), &w.converted);
+    } else {
+      charset_to_utf8(c, w.text.c_str(), &w.converted);
+    }
     w.text.swap(w.converted);
   }
   decode_refs(w.text.data(), t->run.utf8);

@@ -157,6 +157,27 @@ bool meta_charset(const char* p, const char* end, Charset* out) {
   return false;
 }
 
+void cp932_to_utf8(const char* s, std::string* out) {
+  constexpr const char* kReplacement = "\xEF\xBF\xBD";
+  const auto* p = reinterpret_cast<const unsigned char*>(s);
+  while (*p != '\0') {
+    if (*p < 0x80) {
+      out->push_back(static_cast<char>(*p++));
+      continue;
+    }
+    const std::size_t n = sjis_lead(p[0]) && p[1] >= 0x40 ? 2 : 1;
+    if (!cp932_char(p, n, out)) {
+      out->append(kReplacement);
+      if (n == 2 && p[1] >= 0x80) {
+        out->append(kReplacement);
+      } else if (n == 2) {
+        out->push_back(p[1] == '\\' || p[1] == '|' ? '!' : static_cast<char>(p[1]));
+      }
+    }
+    p += n;
+  }
+}
+
 char* CharsetGuess::after_bom(char* line) {
   if (std::strncmp(line, "\xEF\xBB\xBF", 3) != 0) return line;
   declare(Charset::kUtf8);

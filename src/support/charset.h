@@ -7,6 +7,7 @@
 #define FAVLINK_SUPPORT_CHARSET_H_
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -71,15 +72,20 @@ bool file_is_utf8(const TextIn& in);
 
 /// Appends the UTF-8 form of the Shift_JIS (CP932) text s to out, character
 /// by character: ASCII, a lead byte with a second byte from 0x40 up, or any
-/// other single byte. A character that is not CP932 is appended as it stands
-/// on POSIX, where a name may hold any byte. On Windows, whose names must be
-/// valid UTF-16, the lead byte of a two-byte one becomes U+FFFD and its
-/// second byte follows, a '\' or '|' made '!' (no longer part of a
-/// character, it would split or spoil the name); a single byte is appended
-/// as it stands, and the UTF-16 name has U+FFFD for it.
-///   "\x83\x5C" -> "\xE3\x82\xBD" (ソ);  "a\x81!" -> "a\x81!"
-///   "\x85\x5C" -> POSIX "\x85\x5C", Windows "\xEF\xBF\xBD!"
+/// other single byte, as the name steps split it. A character that CP932
+/// does not define becomes U+FFFD, as an undefined byte of the other
+/// encodings does; of a two-byte one only the lead byte, and an ASCII second
+/// byte follows it, a '\' or '|' made '!' (no longer part of a character, it
+/// would split or spoil the name), while any other is U+FFFD too.
+///   "\x83\x5C" -> "\xE3\x82\xBD" (ソ);  "a\x81!" -> "a\xEF\xBF\xBD!"
+///   "\x85\x5C" -> "\xEF\xBF\xBD!";  "\x85\x85" -> "\xEF\xBF\xBD\xEF\xBF\xBD"
 void cp932_to_utf8(const char* s, std::string* out);
+
+/// Appends the UTF-8 form of one CP932 character, the n bytes (1 or 2) at p,
+/// to *out by the platform's converter (charset-posix.cc, charset-win32.cc);
+/// false, and nothing appended, when CP932 does not define it.
+///   "\x83\x5C" -> "\xE3\x82\xBD";  "\xB1" -> "\xEF\xBD\xB1" (ｱ);  "\x85\x5C" -> false
+bool cp932_char(const unsigned char* p, std::size_t n, std::string* out);
 
 /// Appends the UTF-8 form of s, a text of the encoding c (one that converts),
 /// to *out. A byte sequence the encoding does not define becomes U+FFFD, one
@@ -99,14 +105,19 @@ void charset_to_utf8(Charset c, const char* s, std::string* out);
 bool meta_charset(const char* p, const char* end, Charset* out);
 
 /// The encoding of one bookmark file as -x learns it while reading it. A
-/// byte order mark or a META tag declares it; until then, the first name or
-/// address that needs it has the whole open file checked, once: UTF-8 when
-/// all of it is, else Shift_JIS. A file declared before its first link is so
-/// read only once; a declaration after the check still counts, as it would
-/// had the check come first.
+/// byte order mark or a META tag declares it, or the user names it (-c),
+/// which counts as a declaration from the start: no META tag is then looked
+/// at, and only a byte order mark changes it. Until one of them does, the
+/// first name or address that needs it has the whole open file checked,
+/// once: UTF-8 when all of it is, else Shift_JIS. A file declared before its
+/// first link is so read only once; a declaration after the check still
+/// counts, as it would had the check come first.
 class CharsetGuess {
  public:
-  explicit CharsetGuess(const TextIn& in) : in_(in) {}
+  /// named: the encoding the user named, or none.
+  CharsetGuess(const TextIn& in, std::optional<Charset> named) : in_(in) {
+    if (named) declare(*named);
+  }
 
   /// line is the file's first line: a UTF-8 byte order mark at its start
   /// declares UTF-8. Gives where the text begins, after the mark.

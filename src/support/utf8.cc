@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -17,6 +19,26 @@ const unsigned char* skip_ascii(const unsigned char* p, const unsigned char* end
   }
   while (p < end && *p < 0x80) ++p;
   return p;
+}
+
+// Appends s to *out, each byte that does not begin a well-formed sequence
+// given to bad to write in its place; the runs between them go out whole.
+template <typename Bad>
+void repair(std::string_view s, std::string* out, Bad bad) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  const unsigned char* const end = p + s.size();
+  const unsigned char* run = p;  // the first byte not yet appended
+  while ((p = skip_ascii(p, end)) < end) {
+    const int len = utf8_length(p, static_cast<std::size_t>(end - p));
+    if (len > 0) {
+      p += len;
+      continue;
+    }
+    out->append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(p - run));
+    bad(*p);
+    run = ++p;
+  }
+  out->append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(end - run));
 }
 
 }  // namespace
@@ -85,4 +107,23 @@ bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used) {
   }
   *used = static_cast<std::size_t>(p - begin);
   return true;
+}
+
+bool is_utf8(std::string_view s) {
+  std::size_t used = 0;
+  return utf8_prefix(reinterpret_cast<const unsigned char*>(s.data()), s.size(), &used) &&
+         used == s.size();
+}
+
+void valid_utf8(std::string_view s, std::string* out) {
+  repair(s, out, [out](unsigned char /*byte*/) { out->append("\xEF\xBF\xBD"); });
+}
+
+void percent_invalid(std::string_view s, std::string* out) {
+  repair(s, out, [out](unsigned char byte) {
+    constexpr const char* kHex = "0123456789ABCDEF";
+    out->push_back('%');
+    out->push_back(kHex[byte >> 4]);
+    out->push_back(kHex[byte & 0x0F]);
+  });
 }

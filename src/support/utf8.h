@@ -1,11 +1,14 @@
 // UTF-8 written and checked in one place: a code point encoded, the length
-// of the well-formed sequence at a position, and a whole buffer checked.
-// Well-formed means no overlong form, no surrogate, nothing above U+10FFFF.
+// of the well-formed sequence at a position, a whole buffer checked, and a
+// text made valid for a page that declares UTF-8. Well-formed means no
+// overlong form, no surrogate, nothing above U+10FFFF.
 #ifndef FAVLINK_SUPPORT_UTF8_H_
 #define FAVLINK_SUPPORT_UTF8_H_
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 /// The most bytes one code point takes in UTF-8.
 constexpr std::size_t kUtf8Max = 4;
@@ -29,5 +32,22 @@ int utf8_length(const unsigned char* p, std::size_t n);
 /// the first byte that cannot be part of valid UTF-8.
 ///   "a\xC3\xA9" -> true, 3;  "a\xE3\x81" -> true, 1;  "\xC0\xAF" "\xED\xA0\x80" -> false
 bool utf8_prefix(const unsigned char* p, std::size_t n, std::size_t* used);
+
+/// True when the whole of s is well-formed UTF-8 (nothing cut at its end).
+///   "a\xC3\xA9" -> true;  "a\xE3\x81" -> false
+bool is_utf8(std::string_view s);
+
+/// Appends s to *out as valid UTF-8, for a name or a text: each byte that
+/// does not begin a well-formed sequence (a stray continuation byte, a lead
+/// byte whose sequence is broken or cut by the end) becomes U+FFFD, and the
+/// walk goes on at the byte after it; the rest is appended as it stands.
+///   "a\xE9z" -> "a\xEF\xBF\xBDz";  "\xE3\x81z" -> "\xEF\xBF\xBD\xEF\xBF\xBDz"
+void valid_utf8(std::string_view s, std::string* out);
+
+/// Appends the address s to *out as valid UTF-8 the way a browser sends it:
+/// each byte that valid_utf8 would replace (always one above 0x7F) is
+/// written %XX, in upper-case hex; the rest as it stands.
+///   "http://x/\xE9" -> "http://x/%E9";  "/\xC3\xA9\xC3" -> "/\xC3\xA9%C3"
+void percent_invalid(std::string_view s, std::string* out);
 
 #endif  // FAVLINK_SUPPORT_UTF8_H_

@@ -46,6 +46,20 @@ out {HEAD}Favorite Links From URL Files</H2></CENTER><HR>\n</DL>\n{FOOT}
 args -v -t T -f1 -s x -o
 err -o: not found\n
 
+== -c with -x: an unknown label ends the run before the file is read
+args -v -x -c utf-16 b.html
+err utf-16: unknown encoding\n
+exit 1
+
+== -c with -x: an empty label is an unknown one
+args -v -c "" -x b.html
+err : unknown encoding\n
+exit 1
+
+== -c without -x is the first file argument
+args -v -c utf-8 b.html
+err -c: not found\n
+
 == -a cuts after the last slash; every answer beginning with y or Y goes on
 args -v -a a/b/c.html -a abc -a "" -a a//b -i a;b;7 -i b.ico -n ソポ p.html q.html
 stdin yes\nY\ny\ny

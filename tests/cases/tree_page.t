@@ -97,6 +97,13 @@ file L/a\nb\x1B/c\td\re.url URL=http://c/\r\n
 mtime L/a\nb\x1B/c\td\re.url 1
 out {BOOK}<DT><H3>a b </H3>\n<DL><p>\n<DT><A HREF="http://c/" ADD_DATE="1">c d e</A>\n</DL><p>\n</DL><p>\n
 
+== -f2 writes valid UTF-8: a byte of a name that begins no UTF-8 sequence is U+FFFD, one of an address %XX
+only posix
+args -f2 -x -t T U
+file U/f\xC3/n\xE9\xE3\x81.url URL=http://x/\xE9\xC3\xA9?\xE3\x81\r\n
+mtime U/f\xC3/n\xE9\xE3\x81.url 1
+out {BOOK}<DT><H3>f\xEF\xBF\xBD</H3>\n<DL><p>\n<DT><A HREF="http://x/%E9\xC3\xA9?%E3%81" ADD_DATE="1">n{3*\xEF\xBF\xBD}</A>\n</DL><p>\n</DL><p>\n
+
 == .W sections decoded from UTF-7, or the first URL= line; a CR ends a URL= line
 args -x W
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n
@@ -143,7 +150,7 @@ file P/Locked/l.url URL=http://l/
 mode P/Locked 0
 file P/Shut.url URL=http://shut/
 mode P/Shut.url 0
-out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://bad/">bad\xFF</A><BR>\n
+out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n<OL>\n<LI><A href="http://bad/">bad\xEF\xBF\xBD</A><BR>\n
 out <LI><A href="http://q/?a&lt;b">ln</A><BR>\n<LI><A href="http://nl/">n\nl</A><BR>\n<LI><A href="http://q/?a&lt;b">q&quot;&lt;&gt;</A><BR>\n</OL>\n{FOOT}
 err P/Shut.url: cannot read\nP/gone.url: cannot read\nP/loop.url: not a regular file\nP/Locked: cannot read folder\nP/Locked: cannot read folder\n
 

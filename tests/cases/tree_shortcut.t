@@ -175,6 +175,13 @@ new b/
 new b/a.url {U}https://e.x/i\r\n
 new b/a\xEF\xBF\xBD.url {U}https://e.x/j\r\n
 
+== -c names the encoding, wherever -x stands, over a wrong META and without the whole-file check
+args -v -c SJIS -x b.html
+# A character CP932 does not define is U+FFFD: a '\' after its lead byte a '!'.
+file b.html <META CONTENT="charset=UTF-8"><A HREF="https://s/">\x83\x5C\x85\x5C\x85\x85\x81</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new \xE3\x82\xBD\xEF\xBF\xBD!\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.url {U}https://s/\r\n
+
 == META labels as browsers read them: a '>' quoted in another attribute, blanks around '='
 args -v -x b.html
 file b.html <META NAME="a>b" HTTP-EQUIV="Content-Type" CONTENT="text/html; charset = windows-1251"><A HREF="https://r/">\xCF\xF0\xE8</A>\n
@@ -189,10 +196,10 @@ new \xD0\x9F\xD1\x80\xD0\xB8.url {U}https://k/\r\n
 
 == bytes only POSIX names hold; links where folders should be
 only posix
-args -v -x -o out b.html
+args -v -x -c koi8-r -o out b.html
 link out/Link elsewhere
-# A byte order mark makes the file UTF-8; a symbolic link where the folder Link should be
-# is never followed: its link is passed over.
+# A byte order mark makes the file UTF-8, also over -c; a symbolic link where the folder
+# Link should be is never followed: its link is passed over.
 file b.html \xEF\xBB\xBF<A HREF="https://bom/">Bom</A><DL><DT><H3>Link</H3><DL><DT><A HREF="https://l/">L</A></DL>\n
 # Names cut at the end of the last whole UTF-8 character that fits 255 bytes: with ".url"
 # exactly (ab and 83 of あ), numbered after the cut (81 of あ fit with " (2)"), 62 four-byte
@@ -202,8 +209,8 @@ file b.html <DT><H3>{90*\xE3\x81\x82}</H3><DL><A HREF="https://f/">F</A></DL>\n
 # Below 8 folders of 250 bytes paths of 2047 and 2048 bytes are made alike: -x has no path
 # limit (the hostile check goes deeper than the system's).
 file b.html {8*<DT><H3>{250*a}</H3><DL>}<A HREF="https://p1/">{31*p}</A><A HREF="https://p2/">{32*q}</A>{8*</DL>}\n
-# In a UTF-8 file a '\' after any byte is replaced; on POSIX Same and same are two names;
-# a stray </DL>.
+# In a UTF-8 file a '\' after any byte is replaced, and a byte that begins no UTF-8
+# sequence is U+FFFD; on POSIX Same and same are two names; a stray </DL>.
 file b.html <DT><A HREF="https://raw/">\xFD\xC3\x9F\\</A><A HREF="https://s/">Same</A><A HREF="https://s2/">same</A></DL>\n
 err "out/Link": not a folder\n10 written, 0 already there, 1 passed over\n
 new out/Bom.url {U}https://bom/\r\n
@@ -213,7 +220,7 @@ new out/{62*\xF0\x9F\x98\x80}.url {U}https://e/\r\n
 new out/{85*\xE3\x81\x82}/F.url {U}https://f/\r\n
 new out/{8*{250*a}/}{31*p}.url {U}https://p1/\r\n
 new out/{8*{250*a}/}{32*q}.url {U}https://p2/\r\n
-new out/\xFD\xC3\x9F!.url {U}https://raw/\r\n
+new out/\xEF\xBF\xBD\xC3\x9F!.url {U}https://raw/\r\n
 new out/Same.url {U}https://s/\r\n
 new out/same.url {U}https://s2/\r\n
 

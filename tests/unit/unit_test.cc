@@ -68,6 +68,8 @@ bool label_is(const char* label, Charset want) { Charset c = Charset::kEucJp; re
 std::string converted(Charset c, const char* s) { std::string out; charset_to_utf8(c, s, &out); return out; }
 std::string names_of(Charset c) { return std::string(charset_names(c).iconv) + ", " + std::to_string(charset_names(c).code_page) + " "; }
 std::string utf8_of(const char* s) { std::string out; cp932_to_utf8(s, &out); return out; }
+std::string char932(const char* s) { std::string out; return cp932_char(reinterpret_cast<const unsigned char*>(s), std::strlen(s), &out) ? out + "|" : "false"; }
+std::string fixed(void (*f)(std::string_view, std::string*), std::string_view s) { std::string out; f(s, &out); return out + "|"; }
 std::string root_of(const char* path) { char root[4]; free_space_root(path, root); return root; }
 std::string folder_of(const char* caption) { std::string name; return folder_name(TreeRun(kNoOptions), std::string(caption).data(), &name) ? name : "false"; }
 std::string url_of(const char* url, const char* prefix) { UrlFile f; return join_url(Link{std::string("c").data(), url}, false, prefix, &f) ? f.url.data() : "false"; }
@@ -112,7 +114,8 @@ TEST(Examples, EveryRowHolds) {
       {"ascii_lower", std::string{ascii_lower('A'), ascii_lower('a'), ascii_lower('['), ascii_lower('\x82')}, "aa[\x82"},
       {"equal_nocase", yes(equal_nocase("UTF-8", "utf-8") && starts_nocase("<META x", "<meta")) + yes(equal_nocase("a", "ab") || starts_nocase("<me", "<meta")), "truefalse"},
       {"sp_skip", at("\t  x", sp_skip), "s+3"},
-      {"cp932_to_utf8", utf8_of("\x83\x5C") + utf8_of("a\x81!") + "|" + utf8_of("\x85\x5C"), std::string("\xE3\x82\xBD" "a\x81!|") + (kWindows ? "\xEF\xBF\xBD!" : "\x85\x5C")},
+      {"cp932_to_utf8", cat({utf8_of("\x83\x5C"), utf8_of("a\x81!"), utf8_of("\x85\x5C"), utf8_of("\x85\x85")}), "\xE3\x82\xBD" "a\xEF\xBF\xBD!\xEF\xBF\xBD!\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"cp932_char", char932("\x83\x5C") + char932("\xB1") + char932("\x85\x5C"), "\xE3\x82\xBD|\xEF\xBD\xB1|false"},
       {"charset_of_label", yes(label_is("UTF8", Charset::kUtf8) && label_is("x-SJIS", Charset::kShiftJis) && label_is("latin1", Charset::kWindows1252)) + yes(label_is("utf-16", Charset{})), "truefalse"},
       {"charset_to_utf8", converted(Charset::kWindows1251, "\xCF\xF0\xE8") + "|" + converted(Charset::kWindows1251, "a\x98"), "\xD0\x9F\xD1\x80\xD0\xB8|a\xEF\xBF\xBD"},
       {"charset_names", names_of(Charset::kWindows1251) + names_of(Charset::kUtf8), "CP1251, 1251 UTF-8, 65001 "},
@@ -142,7 +145,7 @@ TEST(Examples, EveryRowHolds) {
       {"clean_name utf8", changed("\xC3\x9F\\", [](char* s) { clean_name(s, true); }), "\xC3\x9F!"},
       {"join_path", joined("out") + " " + joined("out/") + " " + joined(""), "out/a.url out//a.url a.url"},
       {"folder_name", folder_of(" a/b. ") + " " + folder_of("con") + " " + folder_of("..") + folder_of(".") + folder_of(" "), "a!b _con falsefalsefalse"},
-      {"put_text", out_of({}, [](LinkPage* p) { put_text(*p, "a&b<\"c\">"); p->escaped = true; put_text(*p, "a&b<\"c\">"); }), "a&b<\"c\">a&amp;b&lt;&quot;c&quot;&gt;"},
+      {"put_text put_address", out_of({}, [](LinkPage* p) { put_text(*p, "a&b<\"c\">"); p->escaped = true; put_text(*p, "a&b<\"c\">"); put_text(*p, "a\xE9&"); put_address(*p, "http://x/?a=\xE9&b"); }), "a&b<\"c\">a&amp;b&lt;&quot;c&quot;&gt;a\xEF\xBF\xBD&amp;http://x/?a=%E9&amp;b"},
       {"put_head", head_from_charset(), "charset=UTF-8\">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n<CENTER><H2>A&amp;B</H2></CENTER><HR>\n"},
       {"new_list", out_of({.format = 1}, [](LinkPage* p) { p->first_list = false; new_list(p, "Tech/Web"); }) + out_of({}, [](LinkPage* p) { new_list(p, nullptr); }), "</DL><HR>\n<H3>[Tech/Web]</H3>\n<DL>\n<OL>\n"},
       {"put_item", out_of({.format = 1}, [](LinkPage* p) { p->entry = 7; put_item(p, "u", "n"); }) + out_of({}, [](LinkPage* p) { put_item(p, "u", "n"); }), "<DT>07. <A href=\"u\">n</A>\n<DD> \n<LI><A href=\"u\">n</A><BR>\n"},
@@ -153,6 +156,9 @@ TEST(Examples, EveryRowHolds) {
       {"bookmark_item control", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, "u", "n\tm\x7F", -100000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"-100000000\">n m </A>\n"},
       {"utf8_encode", enc(0x41) + enc(0xE9) + enc(0x1F600), "A\xC3\xA9\xF0\x9F\x98\x80"},
       {"utf8_length", cat({len8("\xC3\xA9x"), len8("\xC0\xAF"), len8("\xED\xA0\x80"), len8("\xE3\x81")}), "2 0 0 -2 "},
+      {"is_utf8", yes(is_utf8("a\xC3\xA9")) + yes(is_utf8("a\xE3\x81")), "truefalse"},
+      {"valid_utf8", fixed(valid_utf8, "a\xE9z") + fixed(valid_utf8, "\xE3\x81z"), "a\xEF\xBF\xBDz|\xEF\xBF\xBD\xEF\xBF\xBDz|"},
+      {"percent_invalid", fixed(percent_invalid, "http://x/\xE9") + fixed(percent_invalid, "/\xC3\xA9\xC3"), "http://x/%E9|/\xC3\xA9%C3|"},
       {"utf8_prefix", cat({prefix8("a\xC3\xA9"), prefix8("a\xE3\x81"), prefix8("\xC0\xAF"), prefix8("\xED\xA0\x80")}), "true,3 true,1 false false "},
       {"utf7_to_utf8", cat({u7("http://a/"), u7("1+-2"), u7("+BEAERA-/"), u7("+BEAERA.h"), u7("+2D3eAA-"), u7("+AKA-")}), "http://a/1+2\xD1\x80\xD1\x84/\xD1\x80\xD1\x84.h\xF0\x9F\x98\x80\xC2\xA0"},
       {"utf7_to_utf8 fails", cat({u7("\xE9"), u7("+."), u7("a+"), u7("+AOkA-"), u7("+AOl-"), u7("+2D0-"), u7("+3gA-"), u7("+AAA-"), u7("+AA0ACg-"), u7("a\tb"), u7("\x7F"), u7("+AH8-"), u7("+AIA-"), u7("+AJ8-")}), "falsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalse"},
