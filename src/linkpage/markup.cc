@@ -102,16 +102,16 @@ void new_list(LinkPage* page, const char* heading) {
   page->entry = 1;
 }
 
-void put_item(LinkPage* page, const char* url, const char* name, const char* description) {
+void put_item(LinkPage* page, const LinkText& link, const char* name) {
   const ListMarkup& list = list_markup(*page);
   if (list.numbered) {
     std::printf("<DT>%02d. ", page->entry);
   } else {
     put("<LI>");
   }
-  put_anchor(*page, url, name);
+  put_anchor(*page, link.url, name);
   put(list.item_end);
-  if (list.numbered && description != nullptr) put_name(*page, description);
+  if (list.numbered && link.description != nullptr) put_name(*page, link.description);
   put("\n");
   if (page->entry < INT_MAX) ++page->entry;
 }

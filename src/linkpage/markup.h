@@ -54,14 +54,14 @@ void put_head(const LinkPage& page, const char* charset);
 ///   list type, first list, null -> "<OL>\n"
 void new_list(LinkPage* page, const char* heading);
 
-/// Writes the link url named name as the next entry of the list, numbered
+/// Writes the link named name as the next entry of the list, numbered
 /// "%02d. " in comment type; the number stops at the largest int. Comment
-/// type writes the description, when there is one, in the entry's <DD> line,
-/// each control byte a blank.
-///   entry 7, comment type -> "<DT>07. <A href=\"u\">n</A>\n<DD> \n"
-///   description "d&e"     -> "<DT>01. <A href=\"u\">n</A>\n<DD> d&amp;e\n" (escaped)
-///   list type             -> "<LI><A href=\"u\">n</A><BR>\n"
-void put_item(LinkPage* page, const char* url, const char* name, const char* description = nullptr);
+/// type writes the link's description, when it has one, in the entry's <DD>
+/// line, each control byte a blank; list type shows only the address.
+///   {"u"}, "n", entry 7, comment type -> "<DT>07. <A href=\"u\">n</A>\n<DD> \n"
+///   {"u", null, "d&e"}, escaped      -> "<DT>01. <A href=\"u\">n</A>\n<DD> d&amp;e\n"
+///   {"u"}, "n", list type             -> "<LI><A href=\"u\">n</A><BR>\n"
+void put_item(LinkPage* page, const LinkText& link, const char* name);
 
 /// Closes the list (exactly once, whether one was opened or not) and writes
 /// the foot lines.   list type -> "</OL>\n<HR>\n</BODY>\n</HTML>\n"

@@ -1,6 +1,7 @@
 #include "linkpage/put_tree.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -39,22 +40,23 @@ constexpr Header kHeaders[] = {
 
 // The lines of a .url file that are read, each kept from the first line of
 // its key in its section: kPlain stands for any section but
-// [InternetShortcut.W]. A row's index is its slot in g_buf.
-enum Slot { kUrlWide, kUrl, kIcon, kDescription, kDescriptionWide, kTags, kTagsWide, kSlots };
+// [InternetShortcut.W]. A row's index is its slot in g_buf; each UTF-7 value
+// comes just before the value it stands in for.
+enum Slot { kUrlWide, kUrl, kDescriptionWide, kDescription, kTagsWide, kTags, kIcon, kSlots };
 constexpr Section kPlain = Section::kOther;
 struct Key {
-  Section section;
   std::string_view key;
+  Section section;
   bool wide;  // the value is UTF-7, kept decoded
 };
 constexpr Key kKeys[kSlots] = {
-    {Section::kUrlWide, "URL=", true},
-    {kPlain, "URL=", false},
-    {kPlain, "IconFile=", false},
-    {Section::kDescription, "Prop21=31,", false},
-    {Section::kDescriptionWide, "Prop21=31,", true},
-    {Section::kTags, "Prop5=31,", false},
-    {Section::kTagsWide, "Prop5=31,", true},
+    {"URL=", Section::kUrlWide, true},
+    {"URL=", kPlain, false},
+    {"Prop21=31,", Section::kDescriptionWide, true},
+    {"Prop21=31,", Section::kDescription, false},
+    {"Prop5=31,", Section::kTagsWide, true},
+    {"Prop5=31,", Section::kTags, false},
+    {"IconFile=", kPlain, false},
 };
 
 // A value kept: taken once the first line of its key was read; usable when
@@ -69,7 +71,7 @@ struct Kept {
 // the values kept.
 struct ShortcutBuffers {
   std::string line;
-  Kept kept[kSlots];
+  std::array<Kept, kSlots> kept;
 };
 ShortcutBuffers g_buf;
 
@@ -94,18 +96,19 @@ Section section_of(const std::string& line) {
 
 // The slot a line in section s is read into, by its start; kSlots when it is
 // not read (another key, or one whose first line was read).
-int slot_of(Section s, const std::string& line) {
-  for (int i = 0; i < kSlots; ++i) {
+std::size_t slot_of(Section s, const std::string& line) {
+  for (std::size_t i = 0; i < kSlots; ++i) {
     const Key& k = kKeys[i];
     const bool here = k.section == s || (k.section == kPlain && s != Section::kUrlWide);
-    if (here && line.compare(0, k.key.size(), k.key) == 0) return g_buf.kept[i].taken ? kSlots : i;
+    if (!here || line.compare(0, k.key.size(), k.key) != 0) continue;
+    return g_buf.kept[i].taken ? std::size_t{kSlots} : i;
   }
   return kSlots;
 }
 
 // Keeps the value of the whole line (line end dropped) in its slot: as it
 // stands, or decoded from UTF-7. The line's buffer is taken, not copied.
-void keep(int slot, std::string* line) {
+void keep(std::size_t slot, std::string* line) {
   Kept& v = g_buf.kept[slot];
   const std::size_t n = kKeys[slot].key.size();
   v.taken = true;
@@ -118,11 +121,12 @@ void keep(int slot, std::string* line) {
   }
 }
 
-// The value of a pair: the UTF-7 one when usable, else the other when taken
-// (and, unless empty_counts, not empty); null for none.
-const char* value_of(Slot wide, Slot plain, bool empty_counts) {
+// The value of the UTF-7 slot wide and the one after it: the UTF-7 one when
+// usable, else the other when taken (and, unless empty_counts, not empty);
+// null for none.
+const char* value_of(Slot wide, bool empty_counts) {
   const Kept& w = g_buf.kept[wide];
-  const Kept& p = g_buf.kept[plain];
+  const Kept& p = g_buf.kept[static_cast<std::size_t>(wide) + 1];
   if (w.usable) return w.text.c_str();
   return p.taken && (empty_counts || !p.text.empty()) ? p.text.c_str() : nullptr;
 }
@@ -146,7 +150,7 @@ LinkText read_shortcut(TextIn* in) {
     line.clear();
     if (!text_readon(in, &line, kHead)) break;
     const bool whole = line.back() == '\n' || line.size() < kHead;
-    const int slot = slot_of(section, line);
+    const std::size_t slot = slot_of(section, line);
     if (slot < kSlots) {
       if (!whole) text_readon(in, &line, std::string::npos);
       drop_line_end(&line);
@@ -162,9 +166,8 @@ LinkText read_shortcut(TextIn* in) {
   const Kept& icon = g_buf.kept[kIcon];
   const bool web =
       starts_nocase(icon.text.c_str(), "http:") || starts_nocase(icon.text.c_str(), "https:");
-  return LinkText{value_of(kUrlWide, kUrl, true), icon.taken && web ? icon.text.c_str() : nullptr,
-                  value_of(kDescriptionWide, kDescription, false),
-                  value_of(kTagsWide, kTags, false)};
+  return LinkText{value_of(kUrlWide, true), icon.taken && web ? icon.text.c_str() : nullptr,
+                  value_of(kDescriptionWide, false), value_of(kTagsWide, false)};
 }
 
 // How a .url file came to the page: met by the walk of a folder argument,
@@ -207,7 +210,7 @@ struct TreeWriter {
 // The markup routines in the shape of the rows below.
 void list_head(LinkPage* page) { put_head(*page, "UTF-8"); }
 void list_link(LinkPage* page, const TextIn& /*in*/, const LinkText& link, const char* name) {
-  put_item(page, link.url, name, link.description);
+  put_item(page, link, name);
 }
 void list_foot(LinkPage* page) { put_foot(*page); }
 void no_heading(LinkPage* /*page*/, const std::string& /*rel*/) {}
