@@ -9,7 +9,7 @@
 
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
-#include "linkpage/utf7.h"
+#include "support/utf7.h"
 #include "support/folder.h"
 #include "support/port.h"
 #include "support/sjis.h"

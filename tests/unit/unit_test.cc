@@ -17,7 +17,7 @@
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
 #include "linkpage/put_link.h"
-#include "linkpage/utf7.h"
+#include "support/utf7.h"
 #include "shortcut/get_link.h"
 #include "shortcut/join_lines.h"
 #include "shortcut/make_url.h"

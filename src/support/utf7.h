@@ -1,8 +1,8 @@
 // UTF-7, the form in which a .url file's [InternetShortcut.W] section holds
 // an address that the ANSI code page cannot spell (an internationalised host,
 // a path in Cyrillic), decoded to the UTF-8 of the -x page.
-#ifndef FAVLINK_LINKPAGE_UTF7_H_
-#define FAVLINK_LINKPAGE_UTF7_H_
+#ifndef FAVLINK_SUPPORT_UTF7_H_
+#define FAVLINK_SUPPORT_UTF7_H_
 
 #include <string>
 #include <string_view>
@@ -29,4 +29,4 @@
 ///   "+3gA-").
 bool utf7_to_utf8(std::string_view s, std::string* out);
 
-#endif  // FAVLINK_LINKPAGE_UTF7_H_
+#endif  // FAVLINK_SUPPORT_UTF7_H_

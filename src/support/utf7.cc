@@ -1,4 +1,4 @@
-#include "linkpage/utf7.h"
+#include "support/utf7.h"
 
 #include <cstdint>
 
