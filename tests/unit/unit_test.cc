@@ -60,6 +60,7 @@ template <typename F> std::string out_of(const LinkPageOptions& options, F f) {
 }
 std::string edit(const char* fmt, ...) { va_list ap; va_start(ap, fmt); std::string r = err_edit(fmt, ap); va_end(ap); return r; }
 std::string u7(const char* s) { std::string out; return utf7_to_utf8(s, &out) ? out : "false"; }
+std::string to7(std::string_view s) { std::string out; utf8_to_utf7(s, &out); return out + " "; }
 std::string a(std::size_t n) { return std::string(n, 'a'); }
 std::string enc(std::uint32_t c) { char b[kUtf8Max]; return std::string(b, utf8_encode(c, b)); }
 std::string len8(std::string_view s) { return std::to_string(utf8_length(reinterpret_cast<const unsigned char*>(s.data()), s.size())) + " "; }
@@ -156,6 +157,8 @@ TEST(Examples, EveryRowHolds) {
       {"utf8_prefix", cat({prefix8("a\xC3\xA9"), prefix8("a\xE3\x81"), prefix8("\xC0\xAF"), prefix8("\xED\xA0\x80")}), "true,3 true,1 false false "},
       {"utf7_to_utf8", cat({u7("http://a/"), u7("1+-2"), u7("+BEAERA-/"), u7("+BEAERA.h"), u7("+2D3eAA-"), u7("+AKA-")}), "http://a/1+2\xD1\x80\xD1\x84/\xD1\x80\xD1\x84.h\xF0\x9F\x98\x80\xC2\xA0"},
       {"utf7_to_utf8 fails", cat({u7("\xE9"), u7("+."), u7("a+"), u7("+AOkA-"), u7("+AOl-"), u7("+2D0-"), u7("+3gA-"), u7("+AAA-"), u7("+AA0ACg-"), u7("a\tb"), u7("\x7F"), u7("+AH8-"), u7("+AIA-"), u7("+AJ8-")}), "falsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalse"},
+      {"utf8_to_utf7", cat({to7("a+b"), to7("\xC3\xA9~"), to7("\xF0\x9F\x98\x80"), to7("\xFF")}), "a+-b +AOkAfg- +2D3eAA- +//0- "},
+      {"utf8_to_utf7 round trip", u7(to7("+x ~\\\xC3\xA9-\xE6\x97\xA5\xF0\x9F\x98\x80" "a+-`{|}'(),-./:?!\"#$%&*;<=>@[]^_\xD0\xBF").c_str()), "+x ~\\\xC3\xA9-\xE6\x97\xA5\xF0\x9F\x98\x80" "a+-`{|}'(),-./:?!\"#$%&*;<=>@[]^_\xD0\xBF "},
   };
   // clang-format on
   for (const auto& r : rows) EXPECT_EQ(r.got, r.want) << r.call;
