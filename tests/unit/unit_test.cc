@@ -83,6 +83,7 @@ std::string head_from_charset() {
   const std::string head = out_of({.title = "A&B"}, [](LinkPage* p) { p->escaped = true; put_head(*p, "UTF-8"); });
   return head.substr(head.find("charset="));
 }
+std::string tags(const char* tag) { std::size_t n = 0; const char* v = attribute_value(tag, tag + std::strlen(tag), "tags", &n); return v != nullptr ? std::string(v, n) + "|" : "null|"; }
 std::string added(const char* tag) { return std::to_string(added_time(tag, tag + std::strlen(tag))); }
 std::string meta(const char* tag, Charset want) {
   Charset c = Charset::kShiftJis;
@@ -129,6 +130,7 @@ TEST(Examples, EveryRowHolds) {
       {"find_href", at("<A NAME=x HREF=\"u\">", find_href) + at("<A NAME=x>", find_href), "s+10s+9"},
       {"link_start", yes(link_start("<A HREF") && link_start("<a\tx") && link_start("<A")) + yes(link_start("<ABBR") || link_start("<A\n")), "truefalse"},
       {"continues_link", yes(continues_link("x</A><DT>") && continues_link("x")) + yes(continues_link("x<DT><A HREF")), "truefalse"},
+      {"attribute_value", cat({tags("<A TAGS=\"a b\""), tags("<A x=\"tags=1\" Tags='c'>"), tags("<A tags=d e"), tags("<A TAGS=\"x"), tags("<A XTAGS=\"x\"")}), "a b|c|d|null|null|"},
       {"added_time", cat({added("<A ADD_DATE=\"1700000000\""), " ", added("<A add_date=1700000000123456"), " ", added("<A ADD_DATE=\"\""), added("<A ADD_DATE=\"12x\"")}), "1700000000 1700000000 00"},
       {"added_time before 1970", cat({added("<A ADD_DATE=\"-5\""), " ", added("<A ADD_DATE=-100000000000"), " ", added("<A ADD_DATE=\"-1700000000123456\""), " ", added("<A ADD_DATE=\"-\""), added("<A ADD_DATE=\"+5\"")}), "-5 -100000 -1700000001 00"},
       {"meta_charset", cat({meta("<META CONTENT=\"text/html; charset=Windows-1251\">", Charset::kWindows1251), meta("<meta NAME=\"charset\" content=\"charset = koi8-r\">", Charset::kKoi8R), meta("<meta charset=\"utf-16\">", Charset::kUtf8)}), "truetruefalse"},
