@@ -84,7 +84,8 @@ namespace {
 // True for a character UTF-7 writes as itself (every one of them ASCII).
 bool direct(std::uint32_t c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-         (c != 0 && c < 0x80 && std::strchr(" '(),-./:?!\"#$%&*;<=>@[]^_`{|}", static_cast<int>(c)));
+         (c != 0 && c < 0x80 &&
+          std::strchr(" '(),-./:?!\"#$%&*;<=>@[]^_`{|}", static_cast<int>(c)));
 }
 
 // The code point at s[*i], *i moved past it; a byte that begins no
