@@ -93,6 +93,27 @@ std::size_t strip_tags(const char* text, char* out) {
   return n;
 }
 
+std::size_t strip_markup(const char* text, char* out) {
+  bool in_tag = false;
+  bool quoted = false;
+  std::size_t n = 0;
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (!in_tag) {
+      if (*p == '<') {
+        in_tag = true;
+      } else {
+        out[n++] = *p;
+      }
+    } else if (*p == '"') {
+      quoted = !quoted;
+    } else if (*p == '>' && !quoted) {
+      in_tag = false;
+    }
+  }
+  out[n] = '\0';
+  return n;
+}
+
 char* get_caption(const char* text) {
   if (longer_than(text, kLinkText)) return nullptr;
   strip_tags(text, g_caption.data());

@@ -151,7 +151,7 @@ void plain_text(TreeScan* t, std::string* s, bool markup) {
   LinkTexts& w = t->texts;
   if (markup) {
     w.text.resize(s->size() + 1);
-    w.text.resize(strip_tags(s->c_str(), w.text.data()));
+    w.text.resize(strip_markup(s->c_str(), w.text.data()));
     s->swap(w.text);
   }
   const Charset c = need_charset(t);
@@ -312,8 +312,8 @@ bool held_link_at(TreeScan* t, char* p) {
   return release_link(t);
 }
 
-// The end of the line at p, with a held link's description going on: its
-// text so far kept, with the line break.
+// The end of the line scanned, with a held link's description going on:
+// the rest of the line kept, and the line break (a blank in the end).
 void line_end(TreeScan* t) {
   HeldLink& h = t->held;
   if (!h.held || !h.in_description) return;

@@ -66,12 +66,21 @@ std::string ascii_form(std::string_view text) {
   return out;
 }
 
+// A property a .url file holds: the set its section is named after, the key
+// of its line.
+struct Property {
+  const char* set;
+  const char* key;
+};
+constexpr Property kDescription{"5CBF2787-48CF-4208-B90E-EE5E5D420294", "Prop21"};
+constexpr Property kKeywords{"F29F85E0-4FF9-1068-AB91-08002B27B3D9", "Prop5"};
+
 // One property of a .url file's property store: its ASCII section, and its
 // .W section when the text needs one. False when a write failed.
-bool put_property(std::FILE* fp, const char* set, const char* prop, const char* text) {
+bool put_property(std::FILE* fp, Property p, const char* text) {
   if (text == nullptr || text[0] == '\0') return true;
   const std::string_view t(text);
-  if (std::fprintf(fp, "[{%s}]%s%s=31,%s%s", set, kUrlNewline, prop, ascii_form(t).c_str(),
+  if (std::fprintf(fp, "[{%s}]%s%s=31,%s%s", p.set, kUrlNewline, p.key, ascii_form(t).c_str(),
                    kUrlNewline) < 0) {
     return false;
   }
@@ -82,7 +91,7 @@ bool put_property(std::FILE* fp, const char* set, const char* prop, const char* 
   if (!wide) return true;
   std::string utf7;
   utf8_to_utf7(t, &utf7);
-  return std::fprintf(fp, "[{%s}.W]%s%s=31,%s%s", set, kUrlNewline, prop, utf7.c_str(),
+  return std::fprintf(fp, "[{%s}.W]%s%s=31,%s%s", p.set, kUrlNewline, p.key, utf7.c_str(),
                       kUrlNewline) >= 0;
 }
 
@@ -97,8 +106,7 @@ bool put_extras(std::FILE* fp, const ShortcutOptions& o, const UrlExtras& x) {
       return false;
     }
   }
-  return put_property(fp, "5CBF2787-48CF-4208-B90E-EE5E5D420294", "Prop21", x.description) &&
-         put_property(fp, "F29F85E0-4FF9-1068-AB91-08002B27B3D9", "Prop5", x.tags);
+  return put_property(fp, kDescription, x.description) && put_property(fp, kKeywords, x.tags);
 }
 
 // In a held folder (-x), a failure for want of space is the full disk it is.

@@ -397,7 +397,7 @@ args -v -x b.html
 file b.html <META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">\n<DL><p>\n
 # A: on its line, markup removed, references decoded, '"' ':' '/' kept, ended by </DD>; tags
 # with non-ASCII, ',' and a blank run; an http icon, any case, its references decoded.
-file b.html <DT><A HREF="https://a/" tags="caf&#233;, x  y" ICON_URI="HTTPS://i/?a&amp;b">A</A><dd>See <b>this</b>: a/b &quot;q&quot; &lt;ok&gt;</DD>not this\n
+file b.html <DT><A HREF="https://a/" tags="caf&#233;, x  y" ICON_URI="HTTPS://i/?a&amp;b">A</A><dd>See <b>this</b>: a/b &quot;q&quot; "r" &lt;ok&gt;</DD>not this\n
 # B: over lines, tabs, blank runs, a line feed and a C1 control made blanks; ended by <DT>.
 # ICON data and an ftp icon are not kept.
 file b.html <DT><A HREF="https://b/" ICON="data:image/png;base64,AA" ICON_URI="ftp://i/x">B</A>\n<DD>  one\t two \n\n  three&#10;four&#133;five \n<DT><A HREF="https://c/" icon_uri='http://i/c'>C</A> not this <DD>first\xE2\x80\x94dash&#x1F600;<DD>second\n
@@ -410,7 +410,7 @@ file b.html <DT><A HREF="https://j/">J</A><DD>to the end\nof the file
 err 10 written, 0 already there, 0 passed over\n
 def D \r\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}]\r\nProp21=31,
 def W \r\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}.W]\r\nProp21=31,
-new A.url {U}https://a/\r\nIconIndex=1\r\nIconFile=HTTPS://i/?a&b{D}See this: a/b "q" <ok>\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]\r\nProp5=31,caf?, x y\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}.W]\r\nProp5=31,caf+AOk-, x y\r\n
+new A.url {U}https://a/\r\nIconIndex=1\r\nIconFile=HTTPS://i/?a&b{D}See this: a/b "q" "r" <ok>\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]\r\nProp5=31,caf?, x y\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}.W]\r\nProp5=31,caf+AOk-, x y\r\n
 new B.url {U}https://b/{D}one two three four five\r\n
 new C.url {U}https://c/\r\nIconIndex=1\r\nIconFile=http://i/c{D}first?dash?{W}first+IBQ-dash+2D3eAA-\r\n
 new D.url {U}https://d/\r\n
