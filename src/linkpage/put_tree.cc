@@ -11,7 +11,7 @@
 
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
-#include "linkpage/utf7.h"
+#include "support/utf7.h"
 #include "support/folder.h"
 #include "support/folder_chain.h"
 #include "support/port.h"

@@ -17,7 +17,7 @@
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
 #include "linkpage/put_link.h"
-#include "linkpage/utf7.h"
+#include "support/utf7.h"
 #include "shortcut/get_link.h"
 #include "shortcut/join_lines.h"
 #include "shortcut/make_url.h"
@@ -60,6 +60,7 @@ template <typename F> std::string out_of(const LinkPageOptions& options, F f) {
 }
 std::string edit(const char* fmt, ...) { va_list ap; va_start(ap, fmt); std::string r = err_edit(fmt, ap); va_end(ap); return r; }
 std::string u7(const char* s) { std::string out; return utf7_to_utf8(s, &out) ? out : "false"; }
+std::string to7(std::string_view s) { std::string out; utf8_to_utf7(s, &out); return out + " "; }
 std::string a(std::size_t n) { return std::string(n, 'a'); }
 std::string enc(std::uint32_t c) { char b[kUtf8Max]; return std::string(b, utf8_encode(c, b)); }
 std::string len8(std::string_view s) { return std::to_string(utf8_length(reinterpret_cast<const unsigned char*>(s.data()), s.size())) + " "; }
@@ -84,6 +85,7 @@ std::string head_from_charset() {
   const std::string head = out_of({.title = "A&B"}, [](LinkPage* p) { p->escaped = true; put_head(*p, "UTF-8"); });
   return head.substr(head.find("charset="));
 }
+std::string tags(const char* tag) { std::size_t n = 0; const char* v = attribute_value(tag, tag + std::strlen(tag), "tags", &n); return v != nullptr ? std::string(v, n) + "|" : "null|"; }
 std::string added(const char* tag) { return std::to_string(added_time(tag, tag + std::strlen(tag))); }
 std::string meta(const char* tag, Charset want) {
   Charset c = Charset::kShiftJis;
@@ -126,11 +128,13 @@ TEST(Examples, EveryRowHolds) {
       {"tag_end", at("\"a>b\" title=\"x>y\">cap", tag_end), "s+17"},
       {"get_href", gives("\"javascript:window.open ('./a.html')", get_href), "a.html"},
       {"script_href", yes(script_href("\"javascript:x")) + yes(script_href("\"JavaScript:x") || script_href("\"a.html")), "truefalse"},
+      {"strip_markup", [] { char out[64]; strip_markup("He said \"hi\" <A TITLE=\"a>b\">now</A>", out); return std::string(out); }(), "He said \"hi\" now"},
       {"get_caption", text(get_caption("<IMG SRC=\"x.gif\">News \"<1>\"")), "News <1>"},
       {"next_tag", cat({at("a<!--<A -->b<B", [&](char* s) { return next_tag(s, &comment); }), at("x<!--y", [&](char* s) { return next_tag(s, &comment); }), yes(comment)}), "s+12nulltrue"},
       {"find_href", at("<A NAME=x HREF=\"u\">", find_href) + at("<A NAME=x>", find_href), "s+10s+9"},
       {"link_start", yes(link_start("<A HREF") && link_start("<a\tx") && link_start("<A")) + yes(link_start("<ABBR") || link_start("<A\n")), "truefalse"},
       {"continues_link", yes(continues_link("x</A><DT>") && continues_link("x")) + yes(continues_link("x<DT><A HREF")), "truefalse"},
+      {"attribute_value", cat({tags("<A TAGS=\"a b\""), tags("<A x=\"tags=1\" Tags='c'>"), tags("<A tags=d e"), tags("<A TAGS=\"x"), tags("<A XTAGS=\"x\"")}), "a b|c|d|null|null|"},
       {"added_time", cat({added("<A ADD_DATE=\"1700000000\""), " ", added("<A add_date=1700000000123456"), " ", added("<A ADD_DATE=\"\""), added("<A ADD_DATE=\"12x\"")}), "1700000000 1700000000 00"},
       {"added_time before 1970", cat({added("<A ADD_DATE=\"-5\""), " ", added("<A ADD_DATE=-100000000000"), " ", added("<A ADD_DATE=\"-1700000000123456\""), " ", added("<A ADD_DATE=\"-\""), added("<A ADD_DATE=\"+5\"")}), "-5 -100000 -1700000001 00"},
       {"meta_charset", cat({meta("<META CONTENT=\"text/html; charset=Windows-1251\">", Charset::kWindows1251), meta("<meta NAME=\"charset\" content=\"charset = koi8-r\">", Charset::kKoi8R), meta("<meta charset=\"utf-16\">", Charset::kUtf8)}), "truetruefalse"},
@@ -165,6 +169,8 @@ TEST(Examples, EveryRowHolds) {
       {"utf8_prefix", cat({prefix8("a\xC3\xA9"), prefix8("a\xE3\x81"), prefix8("\xC0\xAF"), prefix8("\xED\xA0\x80")}), "true,3 true,1 false false "},
       {"utf7_to_utf8", cat({u7("http://a/"), u7("1+-2"), u7("+BEAERA-/"), u7("+BEAERA.h"), u7("+2D3eAA-"), u7("+AKA-")}), "http://a/1+2\xD1\x80\xD1\x84/\xD1\x80\xD1\x84.h\xF0\x9F\x98\x80\xC2\xA0"},
       {"utf7_to_utf8 fails", cat({u7("\xE9"), u7("+."), u7("a+"), u7("+AOkA-"), u7("+AOl-"), u7("+2D0-"), u7("+3gA-"), u7("+AAA-"), u7("+AA0ACg-"), u7("a\tb"), u7("\x7F"), u7("+AH8-"), u7("+AIA-"), u7("+AJ8-")}), "falsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalse"},
+      {"utf8_to_utf7", cat({to7("a+b"), to7("\xC3\xA9~"), to7("\xF0\x9F\x98\x80"), to7("\xFF")}), "a+-b +AOkAfg- +2D3eAA- +//0- "},
+      {"utf8_to_utf7 round trip", u7(to7("+x ~\\\xC3\xA9-\xE6\x97\xA5\xF0\x9F\x98\x80" "a+-`{|}'(),-./:?!\"#$%&*;<=>@[]^_\xD0\xBF").c_str()), "+x ~\\\xC3\xA9-\xE6\x97\xA5\xF0\x9F\x98\x80" "a+-`{|}'(),-./:?!\"#$%&*;<=>@[]^_\xD0\xBF "},
   };
   // clang-format on
   for (const auto& r : rows) EXPECT_EQ(r.got, r.want) << r.call;
