@@ -423,8 +423,8 @@ file b.html <DT><A HREF="https://b/" ICON="data:image/png;base64,AA" ICON_URI="f
 file b.html <DT><A HREF="https://d/" TAGS=" \t ">D</A><DD> <i></i> \n<HR><DT><A HREF="https://e/">E</A><DD>to a link<A HREF="https://f/">F</A>\n
 # G: ended by a heading; H: by a list (no folder without a heading); I: by </dl>.
 file b.html <DT><A HREF="https://g/">G</A><DD>to a heading<H3>x</H3><DD>not this\n<A HREF="https://h/">H</A><DD>to a list<DL><DT><A HREF="https://i/">I</A><Dd>to its end</dl></DL>\n
-# J: to the end of the file.
-file b.html <DT><A HREF="https://j/">J</A><DD>to the end\nof the file
+# J: to the end of the file; a byte that is not UTF-8 is U+FFFD.
+file b.html <DT><A HREF="https://j/">J</A><DD>to the\xE9 end\nof the file
 err 10 written, 0 already there, 0 passed over\n
 def D \r\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}]\r\nProp21=31,
 def W \r\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}.W]\r\nProp21=31,
@@ -437,7 +437,7 @@ new F.url {U}https://f/\r\n
 new G.url {U}https://g/{D}to a heading\r\n
 new H.url {U}https://h/{D}to a list\r\n
 new I.url {U}https://i/{D}to its end\r\n
-new J.url {U}https://j/{D}to the end of the file\r\n
+new J.url {U}https://j/{D}to the? end of the file{W}to the+//0- end of the file\r\n
 
 == a Shift_JIS file's description and tags in UTF-8; -i's icon, not the link's
 args -v -x -i i.ico b.html
