@@ -35,14 +35,21 @@ roundtrip_sjis() {
     done
   done
 }
+# holding PATTERN: how many .url files of the tree a hold a line PATTERN (any case).
+holding() { grep -rliZ "$1" a | tr -cd '\0' | wc -c; }
 # roundtrip_tree FILE...: -x: each export -> a tree A -> a bookmark file -> a
-# tree B equal to A (but for an address byte that is not UTF-8, which comes
-# back as its %XX), and with A's times, which are the export's ADD_DATEs (or
-# of the run, for a link without one); no link is passed over for a length.
+# tree B equal to A byte for byte, descriptions, tags and icons included (but
+# for an address byte that is not UTF-8, which comes back as its %XX), and
+# with A's times, which are the export's ADD_DATEs (or of the run, for a link
+# without one); no link is passed over for a length. The bookmark file gives
+# back each description, tags and web icon of A once.
 roundtrip_tree() {
   for html; do
     rm -rf a b && mkdir a b && "$prog" -v -x -o a "$html" 2>erra && "$prog" -x -f2 -t T a >bm.html &&
       run -v -x -o b bm.html && ! grep -q "too long" erra err || fail "-x: $html"
+    [ "$(grep -c '^<DD>' bm.html) $(grep -c ' TAGS="' bm.html) $(grep -c ' ICON_URI="' bm.html)" = \
+      "$(holding '^Prop21=31,') $(holding '^Prop5=31,') $(holding '^IconFile=https\?:')" ] ||
+      fail "-x -f2: descriptions, tags, icons of $html"
     python3 - "$html" <<'PY' || fail "-x tree or times: $html"
 import os, re, sys, time
 dates = {n // 10**6 if n >= 10**11 else n for n in map(int, re.findall(rb'(?i)\sADD_DATE="?(\d{1,18})\b', open(sys.argv[1], 'rb').read()))}
@@ -60,7 +67,11 @@ PY
 case $check in
 roundtrip)
   roundtrip_sjis "$src/examples/bookmarks.html"
-  roundtrip_tree "$src/examples/export.html" ;;
+  roundtrip_tree "$src/examples/export.html"
+  # The example's description over two lines, tags and icon, as the bookmark file gives them back.
+  grep -qxF '<DD>Crêpes au sucre &amp; citron' bm.html && grep -qF 'TAGS="dessert,crêpe">Sweet' bm.html &&
+    grep -qF 'ICON_URI="https://news.example.com/favicon.ico" TAGS="news, daily">Daily News</A>' bm.html &&
+    [ "$(grep -c 'ICON_URI=\|<DD>' bm.html)" -eq 3 ] || fail "-x: what export.html keeps beside its links" ;;
 roundtrip_corpus)
   need_corpus
   roundtrip_sjis "$corpus/ja-sjis-menu-0x5c-caption.htm" "$corpus/ie-ja-golf-sjis-crlf-transcoded.htm"

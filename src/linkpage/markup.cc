@@ -13,14 +13,16 @@ namespace {
 
 // The bytes in which the two list formats differ, one row each.
 struct ListMarkup {
-  const char* open;      // starts a list
-  const char* close;     // ends it
-  bool numbered;         // an entry starts "<DT>%02d. ", else "<LI>"
-  const char* item_end;  // after an entry's link
+  const char* open;   // starts a list
+  const char* close;  // ends it
+  // Comment type: an entry starts "<DT>%02d. ", and its <DD> line holds the
+  // description; else "<LI>".
+  bool numbered;
+  const char* item_end;  // after an entry's link, before the description
 };
 
-constexpr ListMarkup kOrderedList{"<OL>\n", "</OL>", false, "<BR>\n"};
-constexpr ListMarkup kCommentList{"<DL>\n", "</DL>", true, "\n<DD> \n"};
+constexpr ListMarkup kOrderedList{"<OL>\n", "</OL>", false, "<BR>"};
+constexpr ListMarkup kCommentList{"<DL>\n", "</DL>", true, "\n<DD> "};
 
 // The list format of the page: comment type for format type 1, else list type.
 const ListMarkup& list_markup(const LinkPage& page) {
@@ -29,9 +31,10 @@ const ListMarkup& list_markup(const LinkPage& page) {
 
 void put(const char* markup) { std::fputs(markup, stdout); }
 
-// A name in a bookmark file (a folder's heading, a link's caption): through
-// the page's sink, each control byte (below 0x20, and DEL) a blank, so that
-// a line feed in a file or folder name cannot split the line it stands on.
+// A name in a bookmark file (a folder's heading, a link's caption, tags), or
+// a description: through the page's sink, each control byte (below 0x20, and
+// DEL) a blank, so that a line feed in a file or folder name cannot split
+// the line it stands on.
 // Byte by byte: in UTF-8 and in Shift_JIS alike these bytes are whole
 // characters, never part of one.
 void put_name(const LinkPage& page, const char* name) {
@@ -42,20 +45,13 @@ void put_name(const LinkPage& page, const char* name) {
   put_text(page, line.c_str());
 }
 
-// <A href="url">name</A> on a page; a bookmark file's link (added not null)
-// spells the attribute "HREF", as browsers write it, adds the date, and
-// writes the name with put_name.
+// <A href="url">name</A> on a page.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): url, name as the page shows them
-void put_anchor(const LinkPage& page, const char* url, const char* name, const long long* added) {
-  put(added != nullptr ? "<A HREF=\"" : "<A href=\"");
+void put_anchor(const LinkPage& page, const char* url, const char* name) {
+  put("<A href=\"");
   put_address(page, url);
-  if (added != nullptr) std::printf("\" ADD_DATE=\"%lld", *added);
   put("\">");
-  if (added != nullptr) {
-    put_name(page, name);
-  } else {
-    put_text(page, name);
-  }
+  put_text(page, name);
   put("</A>");
 }
 
@@ -127,15 +123,17 @@ void new_list(LinkPage* page, const char* heading) {
   page->entry = 1;
 }
 
-void put_item(LinkPage* page, const char* url, const char* name) {
+void put_item(LinkPage* page, const LinkText& link, const char* name) {
   const ListMarkup& list = list_markup(*page);
   if (list.numbered) {
     std::printf("<DT>%02d. ", page->entry);
   } else {
     put("<LI>");
   }
-  put_anchor(*page, url, name, nullptr);
+  put_anchor(*page, link.url, name);
   put(list.item_end);
+  if (list.numbered && link.description != nullptr) put_name(*page, link.description);
+  put("\n");
   if (page->entry < INT_MAX) ++page->entry;
 }
 
@@ -153,16 +151,21 @@ void bookmark_head(const LinkPage& page) {
   put("</H1>\n<DL><p>\n");
 }
 
-void bookmark_folders(LinkPage* page, const std::string& path) {
-  std::vector<std::string> want;
+std::vector<std::string> folder_parts(const std::string& path) {
+  std::vector<std::string> parts;
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = path.find_first_of("/\\", start);
     if (end == std::string::npos) end = path.size();
     std::string part = path.substr(start, end - start);
-    if (!part.empty() && part != ".") want.push_back(std::move(part));
+    if (!part.empty() && part != ".") parts.push_back(std::move(part));
     start = end + 1;
   }
+  return parts;
+}
+
+void bookmark_folders(LinkPage* page, const std::string& path) {
+  const std::vector<std::string> want = folder_parts(path);
   std::vector<std::string>& open = page->open;
   std::size_t same = 0;
   while (same < want.size() && same < open.size() && want[same] == open[same]) ++same;
@@ -175,10 +178,28 @@ void bookmark_folders(LinkPage* page, const std::string& path) {
   }
 }
 
-void bookmark_item(const LinkPage& page, const char* url, const char* name, long long added) {
-  put("<DT>");
-  put_anchor(page, url, name, &added);
-  put("\n");
+// Each attribute a browser's export spells in capitals: HREF, then the date,
+// then the icon and tags where the link has them.
+void bookmark_item(const LinkPage& page, const LinkText& link, const char* name, long long added) {
+  put("<DT><A HREF=\"");
+  put_address(page, link.url);
+  std::printf("\" ADD_DATE=\"%lld", added);
+  if (link.icon != nullptr) {
+    put("\" ICON_URI=\"");
+    put_address(page, link.icon);
+  }
+  if (link.tags != nullptr) {
+    put("\" TAGS=\"");
+    put_name(page, link.tags);
+  }
+  put("\">");
+  put_name(page, name);
+  put("</A>\n");
+  if (link.description != nullptr) {
+    put("<DD>");
+    put_name(page, link.description);
+    put("\n");
+  }
 }
 
 void bookmark_foot(LinkPage* page) {

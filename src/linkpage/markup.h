@@ -28,6 +28,16 @@ struct LinkPage {
   std::vector<std::string> open;
 };
 
+/// A link as the page shows it: its address and, read from its .url file on
+/// the tree path, the address of its icon, its description and its tags;
+/// null where the file holds none.
+struct LinkText {
+  const char* url;
+  const char* icon = nullptr;
+  const char* description = nullptr;
+  const char* tags = nullptr;
+};
+
 /// Writes the text s (a name, a title, any text but an address) on standard
 /// output through the page's sink: as it stands, or (page.escaped: a page
 /// that declares UTF-8) as valid UTF-8, each byte that begins no well-formed
@@ -54,11 +64,14 @@ void put_head(const LinkPage& page, const char* charset);
 ///   list type, first list, null -> "<OL>\n"
 void new_list(LinkPage* page, const char* heading);
 
-/// Writes the link url named name as the next entry of the list, numbered
-/// "%02d. " in comment type; the number stops at the largest int.
-///   entry 7, comment type -> "<DT>07. <A href=\"u\">n</A>\n<DD> \n"
-///   list type             -> "<LI><A href=\"u\">n</A><BR>\n"
-void put_item(LinkPage* page, const char* url, const char* name);
+/// Writes the link named name as the next entry of the list, numbered
+/// "%02d. " in comment type; the number stops at the largest int. Comment
+/// type writes the link's description, when it has one, in the entry's <DD>
+/// line, each control byte a blank; list type shows only the address.
+///   {"u"}, "n", entry 7, comment type -> "<DT>07. <A href=\"u\">n</A>\n<DD> \n"
+///   {"u", null, "d&e"}, escaped      -> "<DT>01. <A href=\"u\">n</A>\n<DD> d&amp;e\n"
+///   {"u"}, "n", list type             -> "<LI><A href=\"u\">n</A><BR>\n"
+void put_item(LinkPage* page, const LinkText& link, const char* name);
 
 /// Closes the list (exactly once, whether one was opened or not) and writes
 /// the foot lines.   list type -> "</OL>\n<HR>\n</BODY>\n</HTML>\n"
@@ -67,20 +80,27 @@ void put_foot(const LinkPage& page);
 /// Bookmark type: the head of a bookmark file with the title, and its top list.
 void bookmark_head(const LinkPage& page);
 
+/// The folders of path, outermost first: its parts between '/' and '\\',
+/// empty and "." parts left out.   "a\\./b//c" -> {"a", "b", "c"};  "" -> {}
+std::vector<std::string> folder_parts(const std::string& path);
+
 /// Bookmark type: closes and opens folder lists until exactly the folders of
-/// path are open (split at '/' and '\\', empty and "." parts left out). A
-/// heading is the folder's name with each control byte (below 0x20, and DEL)
-/// a blank.
+/// path (folder_parts) are open. A heading is the folder's name with each
+/// control byte (below 0x20, and DEL) a blank.
 ///   open {News, Old}, "News\\Daily" -> "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"
 ///   open {}, "a\nb" -> "<DT><H3>a b</H3>\n<DL><p>\n"
 void bookmark_folders(LinkPage* page, const std::string& path);
 
 /// Bookmark type: one link, added at seconds since 1970 (the time of its
-/// .url file; before 1970 negative). Its caption is name with each control
-/// byte (below 0x20, and DEL) a blank.   "u", "n", 1700000000
+/// .url file; before 1970 negative); its icon and tags, when it has them, in
+/// ICON_URI and TAGS, its description in a <DD> line after it. Its caption,
+/// tags and description are written with each control byte (below 0x20, and
+/// DEL) a blank.   "u", "n", 1700000000
 ///   -> "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"
 ///   "u", "n\tm\x7F", -100000000 -> "<DT><A HREF=\"u\" ADD_DATE=\"-100000000\">n m </A>\n"
-void bookmark_item(const LinkPage& page, const char* url, const char* name, long long added);
+///   {"u", "http://i", "d", "a,b"}, "n", 1
+///     -> "<DT><A HREF=\"u\" ADD_DATE=\"1\" ICON_URI=\"http://i\" TAGS=\"a,b\">n</A>\n<DD>d\n"
+void bookmark_item(const LinkPage& page, const LinkText& link, const char* name, long long added);
 
 /// Bookmark type: closes every folder list, then the top list.
 void bookmark_foot(LinkPage* page);

@@ -5,8 +5,9 @@
 
 struct LinkPageOptions {
   const char* title = "Favorite Links From URL Files";  // -t
-  // -fN: 1 comment type (<DL>, numbered entries); 2 under -x: a bookmark
-  // file; anything else list type (<OL>).
+  // -fN: 1 comment type (<DL>, numbered entries); under -x, 2 a bookmark
+  // file and 3 one without folders, its links tagged with them; anything
+  // else list type (<OL>).
   int format = 0;
 };
 

@@ -17,7 +17,7 @@ void put_first_url_line(LinkPage* page, TextIn* in, const char* name) {
   while (text_gets(line.data(), kUrlLine, in) != nullptr) {
     if (std::strncmp(line.data(), "URL=", 4) != 0) continue;
     if (char* nl = std::strchr(line.data(), '\n')) *nl = '\0';
-    put_item(page, line.data() + 4, name);
+    put_item(page, LinkText{line.data() + 4}, name);
     return;
   }
 }

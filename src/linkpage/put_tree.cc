@@ -1,7 +1,9 @@
 #include "linkpage/put_tree.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <string>
 #include <string_view>
@@ -9,7 +11,7 @@
 
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
-#include "linkpage/utf7.h"
+#include "support/utf7.h"
 #include "support/folder.h"
 #include "support/folder_chain.h"
 #include "support/port.h"
@@ -18,18 +20,65 @@
 
 namespace {
 
-// The buffers of shortcut_address, kept from file to file: the line read,
-// the first "URL=" value outside the .W section and the .W one decoded.
-struct AddressBuffers {
-  std::string line;
-  std::string url;
-  std::string wide;
-};
-AddressBuffers g_buf;
+// Where a line of a .url file stands: in the section its last header names
+// (any ASCII case, nothing else on the line, as Windows reads a section
+// name), or in any other. The property sections are those of the
+// Description (property 21 of the first set) and of the Keywords (property
+// 5 of the summary set); each ".W" twin holds its values in UTF-7.
+enum class Section { kOther, kUrlWide, kDescription, kDescriptionWide, kTags, kTagsWide };
 
-// The start of a line that tells what it is: a "URL=" line, or the .W
-// header with its line end.
-constexpr std::size_t kHead = sizeof "[InternetShortcut.W]\r\n" - 1;
+struct Header {
+  std::string_view name;
+  Section section;
+};
+constexpr Header kHeaders[] = {
+    {"[InternetShortcut.W]", Section::kUrlWide},
+    {"[{5CBF2787-48CF-4208-B90E-EE5E5D420294}]", Section::kDescription},
+    {"[{5CBF2787-48CF-4208-B90E-EE5E5D420294}.W]", Section::kDescriptionWide},
+    {"[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]", Section::kTags},
+    {"[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}.W]", Section::kTagsWide},
+};
+
+// The lines of a .url file that are read, each kept from the first line of
+// its key in its section: kPlain stands for any section but
+// [InternetShortcut.W]. A row's index is its slot in g_buf; each UTF-7 value
+// comes just before the value it stands in for.
+enum Slot { kUrlWide, kUrl, kDescriptionWide, kDescription, kTagsWide, kTags, kIcon, kSlots };
+constexpr Section kPlain = Section::kOther;
+struct Key {
+  std::string_view key;
+  Section section;
+  bool wide;  // the value is UTF-7, kept decoded
+};
+constexpr Key kKeys[kSlots] = {
+    {"URL=", Section::kUrlWide, true},
+    {"URL=", kPlain, false},
+    {"Prop21=31,", Section::kDescriptionWide, true},
+    {"Prop21=31,", Section::kDescription, false},
+    {"Prop5=31,", Section::kTagsWide, true},
+    {"Prop5=31,", Section::kTags, false},
+    {"IconFile=", kPlain, false},
+};
+
+// A value kept: taken once the first line of its key was read; usable when
+// taken and, for a UTF-7 value, not empty and decoded (no control character).
+struct Kept {
+  std::string text;
+  bool taken = false;
+  bool usable = false;
+};
+
+// The buffers of read_shortcut, kept from file to file: the line read and
+// the values kept.
+struct ShortcutBuffers {
+  std::string line;
+  std::array<Kept, kSlots> kept;
+};
+ShortcutBuffers g_buf;
+
+// The start of a line that tells what it is: a key, or the longest header
+// with its line end.
+constexpr std::size_t kHead = sizeof "[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}.W]\r\n" - 1;
 
 // Drops the line end: the LF, then a CR before it or at the end of the file
 // (the last line of a file written by hand).   "a\r\n" read as "a\n" -> "a";  "a\r" -> "a"
@@ -38,56 +87,88 @@ void drop_line_end(std::string* line) {
   if (!line->empty() && line->back() == '\r') line->pop_back();
 }
 
-// The header of the Unicode section, in any ASCII case, as Windows reads a
-// section name; nothing else on the line.   "[internetshortcut.w]" -> true
-bool wide_header(const std::string& line) { return equal_nocase(line, "[InternetShortcut.W]"); }
-
-// The value of a .W "URL=" line decoded into g_buf.wide; false when it is
-// empty or does not decode (a control character included).
-bool wide_address(const std::string& line) {
-  return line.size() > 4 && utf7_to_utf8(std::string_view(line).substr(4), &g_buf.wide);
+// The section a header line (without its line end) starts.
+Section section_of(const std::string& line) {
+  for (const Header& h : kHeaders) {
+    if (equal_nocase(line, h.name)) return h.section;
+  }
+  return Section::kOther;
 }
 
-// The address of the open .url file, or null when it has no "URL=" line
-// outside the .W section and no usable one in it: the first "URL=" value of
-// its [InternetShortcut.W] section decoded from UTF-7, else (no such section
-// or line, or a value that is empty or does not decode) the first "URL="
-// value outside that section, wherever the two stand. Any other line
-// beginning with '[' ends the section. The file is read once, up to where
-// the address is known; only those two lines are held, each as long as it
-// is, every other line looked at by its first kHead bytes and passed over.
-// Points into a buffer that the next call overwrites.
-const char* shortcut_address(TextIn* in) {
+// The slot a line in section s is read into, by its start; kSlots when it is
+// not read (another key, or one whose first line was read).
+std::size_t slot_of(Section s, const std::string& line) {
+  for (std::size_t i = 0; i < kSlots; ++i) {
+    const Key& k = kKeys[i];
+    const bool here = k.section == s || (k.section == kPlain && s != Section::kUrlWide);
+    if (!here || line.compare(0, k.key.size(), k.key) != 0) continue;
+    return g_buf.kept[i].taken ? std::size_t{kSlots} : i;
+  }
+  return kSlots;
+}
+
+// Keeps the value of the whole line (line end dropped) in its slot: as it
+// stands, or decoded from UTF-7. The line's buffer is taken, not copied.
+void keep(std::size_t slot, std::string* line) {
+  Kept& v = g_buf.kept[slot];
+  const std::size_t n = kKeys[slot].key.size();
+  v.taken = true;
+  if (kKeys[slot].wide) {
+    v.usable = line->size() > n && utf7_to_utf8(std::string_view(*line).substr(n), &v.text);
+  } else {
+    v.text.swap(*line);
+    v.text.erase(0, n);
+    v.usable = true;
+  }
+}
+
+// The value of the UTF-7 slot wide and the one after it: the UTF-7 one when
+// usable, else the other when taken (and, unless empty_counts, not empty);
+// null for none.
+const char* value_of(Slot wide, bool empty_counts) {
+  const Kept& w = g_buf.kept[wide];
+  const Kept& p = g_buf.kept[static_cast<std::size_t>(wide) + 1];
+  if (w.usable) return w.text.c_str();
+  return p.taken && (empty_counts || !p.text.empty()) ? p.text.c_str() : nullptr;
+}
+
+// What the open .url file holds for the page, read once to its end by the
+// start of each line: only the lines of kKeys are held, each as long as it
+// is; every other line is looked at by its first kHead bytes and passed
+// over. The address: the first "URL=" value of the [InternetShortcut.W]
+// section decoded from UTF-7, else (no such section or line, or a value that
+// is empty or does not decode) the first "URL=" value outside that section,
+// wherever the two stand; null when neither serves. The description and the
+// tags likewise from their sections, null when empty. The icon: the first
+// "IconFile=" value outside the .W section when it starts "http:" or
+// "https:" (any case). Any other line beginning with '[' ends a section.
+// Points into buffers that the next call overwrites.
+LinkText read_shortcut(TextIn* in) {
   std::string& line = g_buf.line;
-  bool have_url = false;
-  bool in_wide = false;
-  bool seen_wide = false;  // the first .W "URL=" line, which did not serve
+  for (Kept& v : g_buf.kept) v.taken = v.usable = false;
+  Section section = Section::kOther;
   for (;;) {
     line.clear();
     if (!text_readon(in, &line, kHead)) break;
     const bool whole = line.back() == '\n' || line.size() < kHead;
-    const bool wanted = line.compare(0, 4, "URL=") == 0 && (in_wide ? !seen_wide : !have_url);
-    if (!wanted) {
-      if (line[0] == '[') {
-        drop_line_end(&line);
-        in_wide = whole && wide_header(line);
-      }
-      if (!whole) text_skipline(in);
+    const std::size_t slot = slot_of(section, line);
+    if (slot < kSlots) {
+      if (!whole) text_readon(in, &line, std::string::npos);
+      drop_line_end(&line);
+      keep(slot, &line);
       continue;
     }
-    if (!whole) text_readon(in, &line, std::string::npos);
-    drop_line_end(&line);
-    if (in_wide) {
-      if (wide_address(line)) return g_buf.wide.c_str();
-      seen_wide = true;
-    } else {
-      g_buf.url.swap(line);  // held once, however long
-      g_buf.url.erase(0, 4);
-      have_url = true;
+    if (line[0] == '[') {
+      drop_line_end(&line);
+      section = whole ? section_of(line) : Section::kOther;
     }
-    if (have_url && seen_wide) break;
+    if (!whole) text_skipline(in);
   }
-  return have_url ? g_buf.url.c_str() : nullptr;
+  const Kept& icon = g_buf.kept[kIcon];
+  const bool web =
+      starts_nocase(icon.text.c_str(), "http:") || starts_nocase(icon.text.c_str(), "https:");
+  return LinkText{value_of(kUrlWide, true), icon.taken && web ? icon.text.c_str() : nullptr,
+                  value_of(kDescriptionWide, false), value_of(kTagsWide, false)};
 }
 
 // How a .url file came to the page: met by the walk of a folder argument,
@@ -122,15 +203,15 @@ struct TreeWriter {
   void (*walked_folder)(LinkPage* page, const std::string& rel);
   // The folder of a .url file about to go on the page.
   void (*file_folder)(LinkPage* page, const std::string& folder, Found found);
-  // The link url named name of the open .url file in.
-  void (*link)(LinkPage* page, const TextIn& in, const char* url, const char* name);
+  // The link of the open .url file in, named name.
+  void (*link)(LinkPage* page, const TextIn& in, const LinkText& link, const char* name);
   void (*foot)(LinkPage* page);
 };
 
 // The markup routines in the shape of the rows below.
 void list_head(LinkPage* page) { put_head(*page, "UTF-8"); }
-void list_link(LinkPage* page, const TextIn& /*in*/, const char* url, const char* name) {
-  put_item(page, url, name);
+void list_link(LinkPage* page, const TextIn& /*in*/, const LinkText& link, const char* name) {
+  put_item(page, link, name);
 }
 void list_foot(LinkPage* page) { put_foot(*page); }
 void no_heading(LinkPage* /*page*/, const std::string& /*rel*/) {}
@@ -138,8 +219,51 @@ void bookmark_head_row(LinkPage* page) { bookmark_head(*page); }
 void bookmark_file_folder(LinkPage* page, const std::string& folder, Found /*found*/) {
   bookmark_folders(page, folder);
 }
-void bookmark_link(LinkPage* page, const TextIn& in, const char* url, const char* name) {
-  bookmark_item(*page, url, name, text_mtime(in));
+void bookmark_link(LinkPage* page, const TextIn& in, const LinkText& link, const char* name) {
+  bookmark_item(*page, link, name, text_mtime(in));
+}
+
+// The TAGS of a link in a bookmark file without folders: the folders of its
+// path (folder_parts) from the top down, each ',' and control byte in their
+// names a blank, then its own tags split at ',', empty items left out; a tag
+// equal byte for byte to one before it is left out. Empty for none.
+//   "News/a,b", "x,,News,y" -> "News,a b,x,y";  "", "a" -> "a";  "", null -> ""
+std::string folder_tags(const std::string& path, const char* own) {
+  std::vector<std::string> tags;
+  const auto add = [&tags](std::string tag) {
+    if (!tag.empty() && std::find(tags.begin(), tags.end(), tag) == tags.end()) {
+      tags.push_back(std::move(tag));
+    }
+  };
+  for (std::string folder : folder_parts(path)) {
+    for (char& c : folder) {
+      if (c == ',' || static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
+    }
+    add(std::move(folder));
+  }
+  for (std::string_view rest = own != nullptr ? own : ""; !rest.empty();) {
+    const std::size_t comma = std::min(rest.find(','), rest.size());
+    add(std::string(rest.substr(0, comma)));
+    rest.remove_prefix(std::min(comma + 1, rest.size()));
+  }
+  std::string joined;
+  for (const std::string& tag : tags) {
+    if (!joined.empty()) joined.push_back(',');
+    joined += tag;
+  }
+  return joined;
+}
+
+// Bookmark type without folders: the folder of the next links is kept for
+// their tags.
+void tag_file_folder(LinkPage* page, const std::string& folder, Found /*found*/) {
+  page->folder = folder;
+}
+void tag_link(LinkPage* page, const TextIn& in, const LinkText& link, const char* name) {
+  const std::string tags = folder_tags(page->folder, link.tags);
+  LinkText tagged = link;
+  tagged.tags = tags.empty() ? nullptr : tags.c_str();
+  bookmark_item(*page, tagged, name, text_mtime(in));
 }
 
 // List and comment types: a heading and a list per folder of entries; a
@@ -150,6 +274,15 @@ constexpr TreeWriter kListWriter{list_head, no_heading, list_for, list_link, lis
 // its file's last write.
 constexpr TreeWriter kBookmarkWriter{bookmark_head_row, bookmark_folders, bookmark_file_folder,
                                      bookmark_link, bookmark_foot};
+
+// Bookmark type with folders as tags: one list, each link tagged with its
+// folders (folder_tags).
+constexpr TreeWriter kTagWriter{bookmark_head_row, no_heading, tag_file_folder, tag_link,
+                                bookmark_foot};
+
+// The writer of each format type; any other is list type.
+constexpr const TreeWriter* kWriters[] = {&kListWriter, &kListWriter, &kBookmarkWriter,
+                                          &kTagWriter};
 
 // The page the tree path writes, and the writer of its kind.
 struct TreePage {
@@ -173,15 +306,15 @@ UrlRead put_url_file(TreePage* t, const Folder* at, const char* path, const std:
   if (opened == TextOpen::kNotRegular) return UrlRead::kNotRegular;
   if (opened == TextOpen::kNotFound) return UrlRead::kNotFound;
   t->writer.file_folder(&t->page, folder, found);
-  const char* url = nullptr;
+  LinkText link{nullptr};
   try {
-    url = shortcut_address(&in);
+    link = read_shortcut(&in);
   } catch (const std::bad_alloc&) {
-    g_buf = AddressBuffers{};  // what the line took is given back
+    g_buf = ShortcutBuffers{};  // what the lines took is given back
     return UrlRead::kNoMemory;
   }
   if (text_failed(in)) return UrlRead::kReadError;
-  if (url != nullptr) t->writer.link(&t->page, in, url, name);
+  if (link.url != nullptr) t->writer.link(&t->page, in, link, name);
   return UrlRead::kRead;
 }
 
@@ -378,8 +511,10 @@ void put_tree_arg(TreePage* t, const char* arg) {
 }  // namespace
 
 bool put_tree_page(const LinkPageOptions& options, std::span<char*> args) {
-  // Format type 2 makes a bookmark file, any other a page of lists.
-  TreePage t{LinkPage(options), options.format == 2 ? kBookmarkWriter : kListWriter};
+  // Format type 2 makes a bookmark file, 3 one without folders, any other a
+  // page of lists.
+  const bool listed = options.format >= 0 && options.format < std::ssize(kWriters);
+  TreePage t{LinkPage(options), listed ? *kWriters[options.format] : kListWriter};
   t.page.escaped = true;
   t.page.folder.clear();  // a folder part of two blanks is a folder like any other here
   t.writer.head(&t.page);

@@ -93,29 +93,70 @@ std::size_t strip_tags(const char* text, char* out) {
   return n;
 }
 
+std::size_t strip_markup(const char* text, char* out) {
+  bool in_tag = false;
+  bool quoted = false;
+  std::size_t n = 0;
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (!in_tag) {
+      if (*p == '<') {
+        in_tag = true;
+      } else {
+        out[n++] = *p;
+      }
+    } else if (*p == '"') {
+      quoted = !quoted;
+    } else if (*p == '>' && !quoted) {
+      in_tag = false;
+    }
+  }
+  out[n] = '\0';
+  return n;
+}
+
 char* get_caption(const char* text) {
   if (longer_than(text, kLinkText)) return nullptr;
   strip_tags(text, g_caption.data());
   return g_caption.data();
 }
 
-long long added_time(const char* p, const char* end) {
+const char* attribute_value(const char* p, const char* end, const char* name, std::size_t* len) {
+  const std::size_t n = std::strlen(name);
   bool quoted = false;
   for (++p; p < end; ++p) {
     if (*p == '"') quoted = !quoted;
-    if (quoted || (p[-1] != ' ' && p[-1] != '\t') || !starts_nocase(p, "add_date=")) continue;
-    p += 9;
-    const char close = *p == '"' || *p == '\'' ? *p++ : ' ';
-    const bool before_1970 = *p == '-';
-    if (before_1970) ++p;
-    long long n = 0;
-    int digits = 0;
-    for (; *p >= '0' && *p <= '9' && digits < 18; ++p, ++digits) n = n * 10 + (*p - '0');
-    if (digits == 0 || (*p != close && !(close == ' ' && (*p == '\0' || *p == '\t')))) return 0;
-    // Microseconds go to the second that holds them: rounded down, as a
-    // file time before 1970 is (-1 microsecond is in second -1, not 0).
-    if (n >= 100000000000LL) n = before_1970 ? (n + 999999) / 1000000 : n / 1000000;
-    return before_1970 ? -n : n;
+    if (quoted || (p[-1] != ' ' && p[-1] != '\t') || !starts_nocase(p, name) || p[n] != '=') {
+      continue;
+    }
+    p += n + 1;
+    if (*p == '"' || *p == '\'') {
+      const char* close =
+          static_cast<const char*>(std::memchr(p + 1, *p, static_cast<std::size_t>(end - p - 1)));
+      if (close == nullptr) return nullptr;
+      *len = static_cast<std::size_t>(close - p - 1);
+      return p + 1;
+    }
+    *len = std::strcspn(p, " \t");
+    if (p + *len > end) *len = static_cast<std::size_t>(end - p);
+    return p;
   }
-  return 0;
+  return nullptr;
+}
+
+long long added_time(const char* p, const char* end) {
+  std::size_t len = 0;
+  const char* v = attribute_value(p, end, "add_date", &len);
+  if (v == nullptr) return 0;
+  const bool before_1970 = len > 0 && *v == '-';
+  if (before_1970) {
+    ++v;
+    --len;
+  }
+  if (len == 0 || len > 18 || std::strspn(v, "0123456789") < len) return 0;
+  long long n = 0;
+  for (std::size_t i = 0; i < len; ++i) n = n * 10 + (v[i] - '0');
+  // Microseconds go to the second that holds them: rounded down, as a
+  // file time before 1970 is (-1 microsecond is in second -1, not 0).
+  if (n >= 100000000000LL) n = before_1970 ? (n + 999999) / 1000000 : n / 1000000;
+  return before_1970 ? -n : n;
 }

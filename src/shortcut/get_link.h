@@ -47,6 +47,23 @@ char* get_caption(const char* text);
 /// has room for strlen(text) + 1 bytes, and gives its length.
 std::size_t strip_tags(const char* text, char* out);
 
+/// strip_tags for a text that is not a name (a description): a tag runs from
+/// '<' to the first '>' outside double quotes within it, and a double quote
+/// outside tags is text. Writes into out, which has room for strlen(text) + 1
+/// bytes, and gives the length.
+///   "He said \"hi\" <A TITLE=\"a>b\">now</A>" -> "He said \"hi\" now"
+std::size_t strip_markup(const char* text, char* out);
+
+/// The value of the first attribute name (lower case) of the start tag from
+/// p (its '<') to end (where it is cut) that stands outside double quotes
+/// after a blank or tab, ASCII case ignored: between its double or single
+/// quotes, or, unquoted, up to a blank, tab or end. Gives where the value
+/// starts and its length in *len, or null when there is no such attribute
+/// or its closing quote is missing.
+///   <A TAGS="a b" -> "a b";  <A x="tags=1" Tags='c'> -> "c";  <A tags=d e -> "d"
+///   <A TAGS="x -> null;  <A XTAGS="x" -> null
+const char* attribute_value(const char* p, const char* end, const char* name, std::size_t* len);
+
 /// The time the start tag from p (its '<') to end (where it is cut) gives in
 /// its first ADD_DATE attribute outside double quotes, ASCII case ignored: N
 /// seconds since 1970, or N microseconds when N is 100000000000 or more (12

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "diag/errmsg.h"
 #include "shortcut/get_link.h"
@@ -47,6 +48,21 @@ struct LinkTexts {
   std::string converted;  // a caption in UTF-8, from a file of another encoding
 };
 
+// A link read whole whose file is not written yet: a description may follow
+// it, over lines, and the file is written once the next entry starts (or
+// the list or the file ends). Its texts are reused from link to link.
+struct HeldLink {
+  bool held = false;
+  std::string caption;  // as caption_of gives it
+  std::string url;
+  long long added = 0;
+  std::string icon;  // its ICON_URI when that is http: or https:, else empty
+  std::string tags;
+  bool in_description = false;  // its <DD> has started
+  std::string description;      // the text read from its <DD> on, markup and all
+  const char* from = nullptr;   // in the line: where the text not yet kept begins
+};
+
 // One scan of a bookmark file: the lines read, where the scan stands, the
 // folders it writes into and the writer's run.
 struct TreeScan {
@@ -62,6 +78,7 @@ struct TreeScan {
   TreeFolders folders;
   Counts counts;
   LinkTexts texts;
+  HeldLink held;
 };
 
 // What the scan of one link gave: go on after it, the next line joined to it
@@ -108,6 +125,71 @@ char* caption_of(TreeScan* t, const char* start) {
   }
   decode_refs(w.text.data(), t->run.utf8);
   return w.text.data();
+}
+
+// The blanks of a text from a bookmark file as a browser shows them: each
+// control character (C0, DEL, C1) a blank, each run of blanks one blank,
+// none at either end. in is UTF-8.
+//   " a\t\r\n b\xC2\x85c " -> "a b c"
+void collapse_blanks(const std::string& in, std::string* out) {
+  out->clear();
+  bool blank = false;
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    const auto u = static_cast<unsigned char>(in[i]);
+    const bool c1 = u == 0xC2 && i + 1 < in.size() &&
+                    static_cast<unsigned char>(in[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(in[i + 1]) <= 0x9F;
+    if (u <= 0x20 || u == 0x7F || c1) {
+      blank = !out->empty();
+      i += c1 ? 1 : 0;
+      continue;
+    }
+    if (blank) out->push_back(' ');
+    blank = false;
+    out->push_back(in[i]);
+  }
+}
+
+// *s, a description (markup) or a TAGS value as the file has it, as text
+// in UTF-8: markup removed, the file's encoding converted (a Shift_JIS one
+// too, as names are when they are written), references decoded, blanks
+// collapsed. "\"", ':' and '/' stay: the text names no file.
+void plain_text(TreeScan* t, std::string* s, bool markup) {
+  LinkTexts& w = t->texts;
+  if (markup) {
+    w.text.resize(s->size() + 1);
+    w.text.resize(strip_markup(s->c_str(), w.text.data()));
+    s->swap(w.text);
+  }
+  const Charset c = need_charset(t);
+  w.converted.clear();
+  if (c == Charset::kShiftJis) {
+    cp932_to_utf8(s->c_str(), &w.converted);
+  } else if (converts(c)) {
+    charset_to_utf8(c, s->c_str(), &w.converted);
+  } else {
+    w.converted = *s;
+  }
+  char* begin = w.converted.data();
+  w.converted.resize(
+      static_cast<std::size_t>(decode_refs(begin, begin + w.converted.size(), true) - begin));
+  collapse_blanks(w.converted, s);
+}
+
+// The ICON_URI value of n bytes at v (null: none) into *icon when it is an
+// http: or https: address: its references decoded, tabs and line breaks
+// dropped, as an href's are; else *icon is empty.
+void icon_address(TreeScan* t, const char* v, std::size_t n, std::string* icon) {
+  icon->assign(v != nullptr ? v : "", v != nullptr ? n : 0);
+  char* begin = icon->data();
+  const bool utf8 = need_charset(t) == Charset::kUtf8;
+  icon->resize(static_cast<std::size_t>(decode_refs(begin, begin + icon->size(), utf8) - begin));
+  icon->erase(std::remove_if(icon->begin(), icon->end(),
+                             [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; }),
+              icon->end());
+  if (!starts_nocase(icon->c_str(), "http:") && !starts_nocase(icon->c_str(), "https:")) {
+    icon->clear();
+  }
 }
 
 // A link that stops the scan (its file could not be written) is passed over
@@ -158,18 +240,92 @@ bool href_url(TreeScan* t, const char* q) {
 }
 
 // The link in t->texts.url whose caption text starts at cap, added at the
-// time added (0: none), where links are written: its file written into the
-// current folder, and counted. False when the scan stops. Before the -s
-// folder the caption is not even made.
-bool write_link(TreeScan* t, const char* cap, long long added) {
-  if (t->at.select_mode == SelectMode::kWaiting) return true;
-  TreeFolders& f = t->folders;
-  const UrlResult r =
-      !f.ready() ? UrlResult::kPassed
-                 : make_tree_url(&t->run, Link{caption_of(t, cap), t->texts.url.c_str(), added},
-                                 f.path(), f.current());
+// time added (0: none), whose start tag runs from lt to gt, where links are
+// written: held, its caption, icon and tags taken (in a folder passed over,
+// counted at once). Before the -s folder the caption is not even made.
+void hold_link(TreeScan* t, const char* cap, long long added, const char* lt, const char* gt) {
+  if (t->at.select_mode == SelectMode::kWaiting) return;
+  if (!t->folders.ready()) {
+    ++t->counts.passed;
+    return;
+  }
+  HeldLink& h = t->held;
+  h.caption = caption_of(t, cap);
+  h.url = t->texts.url;
+  h.added = added;
+  std::size_t n = 0;
+  const char* v = attribute_value(lt, gt, "tags", &n);
+  h.tags.assign(v != nullptr ? v : "", v != nullptr ? n : 0);
+  plain_text(t, &h.tags, false);
+  v = attribute_value(lt, gt, "icon_uri", &n);
+  icon_address(t, v, n, &h.icon);
+  h.description.clear();
+  h.in_description = false;
+  h.held = true;
+}
+
+// The held link, if any: its description made text, its file written into
+// the current folder, and counted. False when the scan stops.
+bool release_link(TreeScan* t) {
+  HeldLink& h = t->held;
+  if (!h.held) return true;
+  h.held = false;
+  if (h.in_description) {
+    plain_text(t, &h.description, true);
+  } else {
+    h.description.clear();
+  }
+  const TreeFolders& f = t->folders;
+  const Link link{h.caption.data(), h.url.c_str(), h.added,
+                  UrlExtras{h.icon.c_str(), h.description.c_str(), h.tags.c_str()}};
+  const UrlResult r = make_tree_url(&t->run, link, f.path(), f.current());
   count(&t->counts, r);
   return r != UrlResult::kStop;
+}
+
+// What a tag means to a held link: none, the start of the next entry (a link,
+// <DT>, <DL>, </DL>, <H3> or <HR>), a <DD> or a </DD>. Names in any case.
+enum class Mark { kNone, kEntry, kDd, kDdEnd };
+
+bool tag_named(const char* p, std::string_view name) {
+  if (!starts_nocase(p, name)) return false;
+  const char c = p[name.size()];
+  return c == '>' || c == ' ' || c == '\t' || c == '/' || c == '\0';
+}
+
+Mark mark_of(const char* p) {
+  if (link_start(p)) return Mark::kEntry;
+  for (const char* entry : {"<dt", "<dl", "</dl", "<h3", "<hr"}) {
+    if (tag_named(p, entry)) return Mark::kEntry;
+  }
+  if (tag_named(p, "<dd")) return Mark::kDd;
+  return tag_named(p, "</dd") ? Mark::kDdEnd : Mark::kNone;
+}
+
+// The tag at p, with a link held: its first <DD> starts its description,
+// which ends at a second <DD>, a </DD> or the next entry; the link is written
+// there (a description once ended, nothing later adds to it). False when the
+// scan stops.
+bool held_link_at(TreeScan* t, char* p) {
+  HeldLink& h = t->held;
+  const Mark m = mark_of(p);
+  if (m == Mark::kNone || (m == Mark::kDdEnd && !h.in_description)) return true;
+  if (m == Mark::kDd && !h.in_description) {
+    h.in_description = true;
+    h.from = p;  // the <DD> tag goes with the markup
+    return true;
+  }
+  if (h.in_description) h.description.append(h.from, static_cast<std::size_t>(p - h.from));
+  return release_link(t);
+}
+
+// The end of the line scanned, with a held link's description going on:
+// the rest of the line kept, and the line break (a blank in the end).
+void line_end(TreeScan* t) {
+  HeldLink& h = t->held;
+  if (!h.held || !h.in_description) return;
+  h.description.append(h.from);
+  h.description.push_back('\n');
 }
 
 // One link, *p at its '<'; *p becomes where scanning goes on after it.
@@ -203,7 +359,8 @@ LinkEnd tree_link(TreeScan* t, char** p) {
   }
   *close = '\0';
   *p = close + 1;
-  return write_link(t, gt + 1, added_time(lt, gt)) ? LinkEnd::kGoOn : LinkEnd::kStop;
+  hold_link(t, gt + 1, added_time(lt, gt), lt, gt);
+  return LinkEnd::kGoOn;
 }
 
 // True when a top-level heading is the -s folder: as it stands, or, in a
@@ -274,6 +431,7 @@ enum class LineEnd { kNext, kJoinNext, kSelectedEnd, kStop };
 // The tag loop over one line from p.
 LineEnd scan_line(TreeScan* t, char* p) {
   while ((p = next_tag(p, &t->at.in_comment)) != nullptr) {
+    if (t->held.held && !held_link_at(t, p)) return LineEnd::kStop;
     if (link_start(p)) {
       const LinkEnd end = tree_link(t, &p);
       if (end == LinkEnd::kStop) return LineEnd::kStop;
@@ -295,6 +453,7 @@ LineEnd scan_line(TreeScan* t, char* p) {
       ++p;
     }
   }
+  line_end(t);
   return LineEnd::kNext;
 }
 
@@ -305,6 +464,7 @@ int scan_lines(TreeScan* t) {
   for (bool first = true; t->lines.next(&t->line); first = false) {
     char* p = t->line.data();
     if (first) p = t->charset.after_bom(p);
+    t->held.from = p;
     t->cache.reset(t->line.data());
     LineEnd end = LineEnd::kNext;
     while ((end = scan_line(t, p)) == LineEnd::kJoinNext) {
@@ -315,6 +475,17 @@ int scan_lines(TreeScan* t) {
     if (end == LineEnd::kSelectedEnd) return 0;
   }
   return 0;
+}
+
+// Memory ran out: the link held before is written all the same, with what
+// its description had, once the line's room is given back.
+void release_after_stop(TreeScan* t) {
+  std::string().swap(t->line);
+  try {
+    release_link(t);
+  } catch (const std::bad_alloc&) {
+    errmsg("cannot get memory\n");
+  }
 }
 
 int clamp(long long n) { return n > 2147483647LL ? 2147483647 : static_cast<int>(n); }
@@ -339,9 +510,12 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
   // files: each file written before is whole, and counted.
   try {
     result = scan_lines(&t);
+    // The file ends: so does the last link's entry.
+    if (result == 0 && !release_link(&t)) result = -1;
   } catch (const std::bad_alloc&) {
     errmsg("cannot get memory\n");
     result = kScanNotWhole;
+    release_after_stop(&t);
   }
   if (text_failed(in)) {
     errmsg("\"%s\": read error\n", html);

@@ -16,7 +16,12 @@
 /// holds its entries, made as a subfolder (a link, file or junction there
 /// gives "\"%s\": not a folder\n", a failure "\"%s\": cannot create
 /// folder\n", and its entries are passed over); with select, the selected
-/// folder's own list is the output folder. Ends every scan of a file it could
+/// folder's own list is the output folder. A link's file is written when its
+/// entry ends (at the next "<DT>", "<DL>", "</DL>", "<H3>", "<HR>" or link,
+/// or the end of the file, tag names in any case), with the text of its
+/// first "<DD>" (up to such a tag, a "</DD>" or a second "<DD>") as its
+/// description, its TAGS as its tags and its http: or https: ICON_URI as
+/// its icon, each as plain text in UTF-8 (UrlExtras). Ends every scan of a file it could
 /// open with "%d written, %d already there, %d passed over\n", where passed
 /// over counts every other link met (inside the -s folder), the one whose
 /// file could not be written among them. A read error stops the scan with

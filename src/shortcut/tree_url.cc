@@ -137,7 +137,8 @@ UrlResult make_tree_url(TreeRun* run, const Link& link, const std::string& path,
   std::string shown = path;
   if (!shown.empty()) shown.push_back(kPathSep);
   shown += f.name.data();
-  const UrlResult r = write_url_file(f, run->options, UrlPlace{&folder, shown.c_str()});
+  const UrlResult r =
+      write_url_file(f, run->options, UrlPlace{&folder, shown.c_str()}, link.extras);
   if (r == UrlResult::kWritten || r == UrlResult::kThere) {
     run->taken.emplace(std::move(key), TreeRun::Taker::kLink);
   }

@@ -50,8 +50,8 @@ struct TreeRun {
 /// co_n.url). Any URI scheme makes a URL absolute; neither the path, the
 /// address nor the icon has a length limit. The file takes the link's added
 /// time (none: the time it is written). An existing file is never changed
-/// (kThere). Problems are reported as make_url reports them, a full disk as
-/// such; a file that cannot be created is reported and passed over
+/// (kThere); its extras are written as write_url_file says. Problems are reported as make_url
+/// reports them, a full disk as such; a file that cannot be created is reported and passed over
 /// (kPassed), and kStop comes only when the disk is full or a file could not
 /// be written or closed.
 ///   caption "..con", url "https://x/" -> "_con.url";  "A" twice -> "A.url", "A (2).url"

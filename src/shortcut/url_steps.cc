@@ -1,7 +1,9 @@
 #include "shortcut/url_steps.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "diag/errmsg.h"
 #include "support/fclose.h"
@@ -9,6 +11,8 @@
 #include "support/outfile.h"
 #include "support/port.h"
 #include "support/sjis.h"
+#include "support/utf7.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -46,6 +50,63 @@ void discard(const UrlFile& f, UrlPlace at) {
   } else {
     std::remove(f.path.data());
   }
+}
+
+// text with each character outside printable ASCII, and each byte that
+// begins no UTF-8 sequence, as '?':  "a\xC3\xA9\xFF" -> "a??"
+std::string ascii_form(std::string_view text) {
+  std::string out;
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  for (std::size_t i = 0; i < text.size();) {
+    const int len = utf8_length(s + i, text.size() - i);
+    const bool printable = s[i] >= 0x20 && s[i] <= 0x7E;
+    out.push_back(printable ? static_cast<char>(s[i]) : '?');
+    i += len > 0 ? static_cast<std::size_t>(len) : 1;
+  }
+  return out;
+}
+
+// A property a .url file holds: the set its section is named after, the key
+// of its line.
+struct Property {
+  const char* set;
+  const char* key;
+};
+constexpr Property kDescription{"5CBF2787-48CF-4208-B90E-EE5E5D420294", "Prop21"};
+constexpr Property kKeywords{"F29F85E0-4FF9-1068-AB91-08002B27B3D9", "Prop5"};
+
+// One property of a .url file's property store: its ASCII section, and its
+// .W section when the text needs one. False when a write failed.
+bool put_property(std::FILE* fp, Property p, const char* text) {
+  if (text == nullptr || text[0] == '\0') return true;
+  const std::string_view t(text);
+  if (std::fprintf(fp, "[{%s}]%s%s=31,%s%s", p.set, kUrlNewline, p.key, ascii_form(t).c_str(),
+                   kUrlNewline) < 0) {
+    return false;
+  }
+  const bool wide = std::any_of(t.begin(), t.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u > 0x7E;
+  });
+  if (!wide) return true;
+  std::string utf7;
+  utf8_to_utf7(t, &utf7);
+  return std::fprintf(fp, "[{%s}.W]%s%s=31,%s%s", p.set, kUrlNewline, p.key, utf7.c_str(),
+                      kUrlNewline) >= 0;
+}
+
+// The texts after the address: the icon lines (-i's, else the link's own
+// icon address), the description and the tags. False when a write failed.
+bool put_extras(std::FILE* fp, const ShortcutOptions& o, const UrlExtras& x) {
+  const int shown_index = o.icon_index > 0 ? o.icon_index : 0;
+  const bool own_icon = o.icon == nullptr && x.icon != nullptr && x.icon[0] != '\0';
+  if (o.icon != nullptr || own_icon) {
+    if (std::fprintf(fp, "IconIndex=%d%sIconFile=%s%s", own_icon ? 1 : shown_index, kUrlNewline,
+                     own_icon ? x.icon : o.icon, kUrlNewline) < 0) {
+      return false;
+    }
+  }
+  return put_property(fp, kDescription, x.description) && put_property(fp, kKeywords, x.tags);
 }
 
 // In a held folder (-x), a failure for want of space is the full disk it is.
@@ -172,7 +233,8 @@ bool join_path(const char* folder, UrlFile* f) {
   return true;
 }
 
-UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at) {
+UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at,
+                         const UrlExtras& extras) {
   const char* path = at.folder != nullptr ? at.shown : f.path.data();
   const int shown_index = o.icon_index > 0 ? o.icon_index : 0;
   // "IconIndex=%d\nIconFile=%s\n" must fit its area too (by path only).
@@ -204,9 +266,7 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
   // A time is set once the bytes are out, as a later write would change it.
   if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, f.url.c_str(), kUrlNewline) <
           0 ||
-      (o.icon != nullptr && std::fprintf(fp, "IconIndex=%d%sIconFile=%s%s", shown_index,
-                                         kUrlNewline, o.icon, kUrlNewline) < 0) ||
-      (f.time != 0 && !set_file_time(fp, f.time))) {
+      !put_extras(fp, o, extras) || (f.time != 0 && !set_file_time(fp, f.time))) {
     // The close may add its own full-disk report; the file goes after it
     // (Windows removes no file that is still open).
     report_no_space(at);

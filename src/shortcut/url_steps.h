@@ -23,13 +23,23 @@ inline constexpr std::size_t kMaxUrl = kUrlArea - 1 - 24;
 /// Longest prefix-plus-caption a file name is made from.
 inline constexpr int kMaxNameSource = 254;
 
+/// What -x keeps beside a link in its .url file, each in UTF-8 with no
+/// control character (null or empty: none): the icon address of its
+/// ICON_URI (written unless -i names one), its description and its tags.
+struct UrlExtras {
+  const char* icon = nullptr;
+  const char* description = nullptr;
+  const char* tags = nullptr;
+};
+
 /// One link as a scanner hands it over: its caption, which the name steps
 /// change in place, its URL as the href gives it, and (-x) the time it was
-/// added, in seconds since 1970 (0: none given).
+/// added, in seconds since 1970 (0: none given), and its extras.
 struct Link {
   char* caption;
   const char* url;
   long long added = 0;
+  UrlExtras extras{};
 };
 
 /// What became of one link: its file written, its file there before (left
@@ -133,7 +143,14 @@ struct UrlPlace {
 /// The file step: creates the file new, as at says, and writes
 ///   "[InternetShortcut]" CR LF "URL=" url CR LF
 ///   and, with an icon, "IconIndex=" n CR LF "IconFile=" icon CR LF
-/// (n the icon index, 0 when below 1). kThere when a file exists there (it is
+/// (n the icon index, 0 when below 1; without -i, extras.icon with n 1), then
+/// the description as property 21 of the set {5CBF2787-...} and the tags as
+/// property 5 of the set {F29F85E0-...}, each where there is one:
+///   "[{set}]" CR LF "PropN=31," ascii CR LF
+///   and, when the text has a character outside 0x20..0x7E,
+///   "[{set}.W]" CR LF "PropN=31," utf7 CR LF
+/// (ascii the text with each such character, or byte that begins no UTF-8
+/// sequence, as '?'; utf7 its utf8_to_utf7 form). kThere when a file exists there (it is
 /// left as it is); kPassed after "too long icon file ... %s\n" naming
 /// f.name (by path only: in a held folder the icon has no limit); kStop
 /// after reporting a failure to create, write or close, but kPassed after
@@ -145,6 +162,7 @@ struct UrlPlace {
 /// (-x), a disk or quota without room for the file is reported first as "no
 /// free disk space\n".
 ///   url "dir/a.html" -> "[InternetShortcut]\r\nURL=dir/a.html\r\n" (36 bytes)
-UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at = {});
+UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at = {},
+                         const UrlExtras& extras = {});
 
 #endif  // FAVLINK_SHORTCUT_URL_STEPS_H_

@@ -54,6 +54,21 @@ file W/d7.url [InternetShortcut.W]\nURL=+.\n
 # A good .W value before the lossy line; lines of any length around it passed over
 # (a header with more after it is none).
 file W/d8.url [{70000*x}\n[InternetShortcut.W]{9*x}\nURL=http://no/\n[InternetShortcut.W]\nIconFile={70000*y}\nURL=http://+BEA-/\n[InternetShortcut]\nURL=http://d8/\n
+# What a shortcut holds beside its address: the Description and Keywords
+# property sections (names in any case), each value from its .W twin in UTF-7
+# when that decodes, else as it stands; the icon from an IconFile= outside the
+# .W section that starts http: or https:, any case.
+file Xt/a.url [InternetShortcut]\r\nURL=http://a/\r\nIconIndex=1\r\nIconFile=HTTP://i/a.ico\r\n[{5cbf2787-48cf-4208-b90e-ee5e5d420294}]\r\nProp3=19,2\r\nProp21=31,d <&> "q"\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]\r\nProp5=31,t1,t2\r\n
+file Xt/F,1/b.url [InternetShortcut]\r\nURL=http://b/\r\nIconFile=https://i/b.png\r\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}]\r\nProp21=31,caf?\r\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}.W]\r\nProp21=31,caf+AOk-\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]\r\nProp5=31,x,,F 1,y?,x\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}.W]\r\nProp5=31,x,,F 1,y+AOk-,x\r\n
+# Fallbacks: a .W value that does not decode, an empty one, one with a control
+# character (a tab); a value in another section; an empty value is none; icons
+# of other schemes, or in the .W section, are not read.
+file Xt/F,1/c.url URL=http://c/\nIconFile=file:///i.ico\n[X]\nProp21=31,no\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}.w]\nProp21=31,+.\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}]\nProp21=31,plain\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}.W]\nProp5=31,\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]\nProp5=31,k\n
+file Xt/F,1/G/d.url URL=http://d/\n[InternetShortcut.W]\nIconFile=http://w/\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}]\nProp21=31,a?b\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}.W]\nProp21=31,a+AAk-b\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]\nProp5=31,\n
+mtime Xt/a.url 1
+mtime Xt/F,1/b.url 1
+mtime Xt/F,1/c.url 1
+mtime Xt/F,1/G/d.url 1
 def HEAD <HTML>\n<HEAD>\n<META http-equiv="Content-Type" content="text/html; charset=UTF-8">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n
 def FOOT <HR>\n</BODY>\n</HTML>\n
 
@@ -186,3 +201,21 @@ args -x {250*d}
 link {250*d}/{250*e}/{250*f}/{250*g}/n.url /dev/null
 out {HEAD}<CENTER><H2>Favorite Links From URL Files</H2></CENTER><HR>\n</OL>\n{FOOT}
 err {250*d}/{250*e}/{250*f}/{250*g}/n.url: not a regular file\n
+
+== -f2 with icons, tags as one text and a <DD> line per description
+args -f2 -x -t T Xt
+out {BOOK}<DT><A HREF="http://a/" ADD_DATE="1" ICON_URI="HTTP://i/a.ico" TAGS="t1,t2">a</A>\n<DD>d &lt;&amp;&gt; &quot;q&quot;\n<DT><H3>F,1</H3>\n<DL><p>\n
+out <DT><A HREF="http://b/" ADD_DATE="1" ICON_URI="https://i/b.png" TAGS="x,,F 1,y\xC3\xA9,x">b</A>\n<DD>caf\xC3\xA9\n<DT><A HREF="http://c/" ADD_DATE="1" TAGS="k">c</A>\n<DD>plain\n
+out <DT><H3>G</H3>\n<DL><p>\n<DT><A HREF="http://d/" ADD_DATE="1">d</A>\n<DD>a?b\n</DL><p>\n</DL><p>\n</DL><p>\n
+
+== -f3: no folders; its folders (',' a blank) lead each link's tags, its own split at ',', none twice
+args -f3 -x -t T Xt
+out {BOOK}<DT><A HREF="http://a/" ADD_DATE="1" ICON_URI="HTTP://i/a.ico" TAGS="t1,t2">a</A>\n<DD>d &lt;&amp;&gt; &quot;q&quot;\n
+out <DT><A HREF="http://b/" ADD_DATE="1" ICON_URI="https://i/b.png" TAGS="F 1,x,y\xC3\xA9">b</A>\n<DD>caf\xC3\xA9\n<DT><A HREF="http://c/" ADD_DATE="1" TAGS="F 1,k">c</A>\n<DD>plain\n
+out <DT><A HREF="http://d/" ADD_DATE="1" TAGS="F 1,G">d</A>\n<DD>a?b\n</DL><p>\n
+
+== -f1: the description in the entry's <DD> line
+args -f1 -x -t T Xt
+out {HEAD}<CENTER><H2>T</H2></CENTER><HR>\n<DL>\n<DT>01. <A href="http://a/">a</A>\n<DD> d &lt;&amp;&gt; &quot;q&quot;\n</DL><HR>\n
+out <H3>[F,1]</H3>\n<DL>\n<DT>01. <A href="http://b/">b</A>\n<DD> caf\xC3\xA9\n<DT>02. <A href="http://c/">c</A>\n<DD> plain\n</DL><HR>\n
+out <H3>[F,1/G]</H3>\n<DL>\n<DT>01. <A href="http://d/">d</A>\n<DD> a?b\n</DL>\n{FOOT}

@@ -409,3 +409,38 @@ mode {P} 0555
 file b.html <DL><DT><H3>{250*a}</H3><DL><DT><H3>{250*b}</H3><DL><DT><H3>{250*c}</H3><DL><DT><H3>{250*d}</H3><DL><DT><H3>{250*e}</H3><DL>
 file b.html <DT><H3>X</H3><DL><DT><A HREF="http://y/">y</A></DL><DT><A HREF="http://x/">x</A>\n
 err "{P}/X": cannot create folder\n"{P}/x.url": cannot create\n0 written, 0 already there, 2 passed over\n
+
+== what a link keeps beside it: its <DD> description (what ends it), its TAGS, its ICON_URI
+args -v -x b.html
+file b.html <META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">\n<DL><p>\n
+# A: on its line, markup removed, references decoded, '"' ':' '/' kept, ended by </DD>; tags
+# with non-ASCII, ',' and a blank run; an http icon, any case, its references decoded.
+file b.html <DT><A HREF="https://a/" tags="caf&#233;, x  y" ICON_URI="HTTPS://i/?a&amp;b">A</A><dd>See <b>this</b>: a/b &quot;q&quot; "r" &lt;ok&gt;</DD>not this\n
+# B: over lines, tabs, blank runs, a line feed and a C1 control made blanks; ended by <DT>.
+# ICON data and an ftp icon are not kept.
+file b.html <DT><A HREF="https://b/" ICON="data:image/png;base64,AA" ICON_URI="ftp://i/x">B</A>\n<DD>  one\t two \n\n  three&#10;four&#133;five \n<DT><A HREF="https://c/" icon_uri='http://i/c'>C</A> not this <DD>first\xE2\x80\x94dash&#x1F600;<DD>second\n
+# D: an empty description and blank tags: no section; ended by <HR>. E: ended by a link.
+file b.html <DT><A HREF="https://d/" TAGS=" \t ">D</A><DD> <i></i> \n<HR><DT><A HREF="https://e/">E</A><DD>to a link<A HREF="https://f/">F</A>\n
+# G: ended by a heading; H: by a list (no folder without a heading); I: by </dl>.
+file b.html <DT><A HREF="https://g/">G</A><DD>to a heading<H3>x</H3><DD>not this\n<A HREF="https://h/">H</A><DD>to a list<DL><DT><A HREF="https://i/">I</A><Dd>to its end</dl></DL>\n
+# J: to the end of the file; a byte that is not UTF-8 is U+FFFD.
+file b.html <DT><A HREF="https://j/">J</A><DD>to the\xE9 end\nof the file
+err 10 written, 0 already there, 0 passed over\n
+def D \r\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}]\r\nProp21=31,
+def W \r\n[{5CBF2787-48CF-4208-B90E-EE5E5D420294}.W]\r\nProp21=31,
+new A.url {U}https://a/\r\nIconIndex=1\r\nIconFile=HTTPS://i/?a&b{D}See this: a/b "q" "r" <ok>\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]\r\nProp5=31,caf?, x y\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}.W]\r\nProp5=31,caf+AOk-, x y\r\n
+new B.url {U}https://b/{D}one two three four five\r\n
+new C.url {U}https://c/\r\nIconIndex=1\r\nIconFile=http://i/c{D}first?dash?{W}first+IBQ-dash+2D3eAA-\r\n
+new D.url {U}https://d/\r\n
+new E.url {U}https://e/{D}to a link\r\n
+new F.url {U}https://f/\r\n
+new G.url {U}https://g/{D}to a heading\r\n
+new H.url {U}https://h/{D}to a list\r\n
+new I.url {U}https://i/{D}to its end\r\n
+new J.url {U}https://j/{D}to the? end of the file{W}to the+//0- end of the file\r\n
+
+== a Shift_JIS file's description and tags in UTF-8; -i's icon, not the link's
+args -v -x -i i.ico b.html
+file b.html <DT><A HREF="https://s/" TAGS="\x95\x5C,&#233;" ICON_URI="http://i/">S</A><DD>\x93\xFA\x96\x7B \x81\x40x\n
+err 1 written, 0 already there, 0 passed over\n
+new S.url {U}https://s/\r\nIconIndex=0\r\nIconFile=i.ico{D}?? ?x{W}+ZeVnLA- +MAA-x\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]\r\nProp5=31,?,?\r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}.W]\r\nProp5=31,+iGg-,+AOk-\r\n

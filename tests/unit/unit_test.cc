@@ -17,7 +17,7 @@
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
 #include "linkpage/put_link.h"
-#include "linkpage/utf7.h"
+#include "support/utf7.h"
 #include "shortcut/get_link.h"
 #include "shortcut/join_lines.h"
 #include "shortcut/make_url.h"
@@ -60,6 +60,7 @@ template <typename F> std::string out_of(const LinkPageOptions& options, F f) {
 }
 std::string edit(const char* fmt, ...) { va_list ap; va_start(ap, fmt); std::string r = err_edit(fmt, ap); va_end(ap); return r; }
 std::string u7(const char* s) { std::string out; return utf7_to_utf8(s, &out) ? out : "false"; }
+std::string to7(std::string_view s) { std::string out; utf8_to_utf7(s, &out); return out + " "; }
 std::string a(std::size_t n) { return std::string(n, 'a'); }
 std::string enc(std::uint32_t c) { char b[kUtf8Max]; return std::string(b, utf8_encode(c, b)); }
 std::string len8(std::string_view s) { return std::to_string(utf8_length(reinterpret_cast<const unsigned char*>(s.data()), s.size())) + " "; }
@@ -84,6 +85,7 @@ std::string head_from_charset() {
   const std::string head = out_of({.title = "A&B"}, [](LinkPage* p) { p->escaped = true; put_head(*p, "UTF-8"); });
   return head.substr(head.find("charset="));
 }
+std::string tags(const char* tag) { std::size_t n = 0; const char* v = attribute_value(tag, tag + std::strlen(tag), "tags", &n); return v != nullptr ? std::string(v, n) + "|" : "null|"; }
 std::string added(const char* tag) { return std::to_string(added_time(tag, tag + std::strlen(tag))); }
 std::string meta(const char* tag, Charset want) {
   Charset c = Charset::kShiftJis;
@@ -126,11 +128,13 @@ TEST(Examples, EveryRowHolds) {
       {"tag_end", at("\"a>b\" title=\"x>y\">cap", tag_end), "s+17"},
       {"get_href", gives("\"javascript:window.open ('./a.html')", get_href), "a.html"},
       {"script_href", yes(script_href("\"javascript:x")) + yes(script_href("\"JavaScript:x") || script_href("\"a.html")), "truefalse"},
+      {"strip_markup", [] { char out[64]; strip_markup("He said \"hi\" <A TITLE=\"a>b\">now</A>", out); return std::string(out); }(), "He said \"hi\" now"},
       {"get_caption", text(get_caption("<IMG SRC=\"x.gif\">News \"<1>\"")), "News <1>"},
       {"next_tag", cat({at("a<!--<A -->b<B", [&](char* s) { return next_tag(s, &comment); }), at("x<!--y", [&](char* s) { return next_tag(s, &comment); }), yes(comment)}), "s+12nulltrue"},
       {"find_href", at("<A NAME=x HREF=\"u\">", find_href) + at("<A NAME=x>", find_href), "s+10s+9"},
       {"link_start", yes(link_start("<A HREF") && link_start("<a\tx") && link_start("<A")) + yes(link_start("<ABBR") || link_start("<A\n")), "truefalse"},
       {"continues_link", yes(continues_link("x</A><DT>") && continues_link("x")) + yes(continues_link("x<DT><A HREF")), "truefalse"},
+      {"attribute_value", cat({tags("<A TAGS=\"a b\""), tags("<A x=\"tags=1\" Tags='c'>"), tags("<A tags=d e"), tags("<A TAGS=\"x"), tags("<A XTAGS=\"x\"")}), "a b|c|d|null|null|"},
       {"added_time", cat({added("<A ADD_DATE=\"1700000000\""), " ", added("<A add_date=1700000000123456"), " ", added("<A ADD_DATE=\"\""), added("<A ADD_DATE=\"12x\"")}), "1700000000 1700000000 00"},
       {"added_time before 1970", cat({added("<A ADD_DATE=\"-5\""), " ", added("<A ADD_DATE=-100000000000"), " ", added("<A ADD_DATE=\"-1700000000123456\""), " ", added("<A ADD_DATE=\"-\""), added("<A ADD_DATE=\"+5\"")}), "-5 -100000 -1700000001 00"},
       {"meta_charset", cat({meta("<META CONTENT=\"text/html; charset=Windows-1251\">", Charset::kWindows1251), meta("<meta NAME=\"charset\" content=\"charset = koi8-r\">", Charset::kKoi8R), meta("<meta charset=\"utf-16\">", Charset::kUtf8)}), "truetruefalse"},
@@ -148,12 +152,15 @@ TEST(Examples, EveryRowHolds) {
       {"put_text put_address", out_of({}, [](LinkPage* p) { put_text(*p, "a&b<\"c\">"); p->escaped = true; put_text(*p, "a&b<\"c\">"); put_text(*p, "a\xE9&"); put_address(*p, "http://x/?a=\xE9&b"); }), "a&b<\"c\">a&amp;b&lt;&quot;c&quot;&gt;a\xEF\xBF\xBD&amp;http://x/?a=%E9&amp;b"},
       {"put_head", head_from_charset(), "charset=UTF-8\">\n<TITLE>Favorite Links</TITLE>\n</HEAD>\n<BODY>\n<CENTER><H2>A&amp;B</H2></CENTER><HR>\n"},
       {"new_list", out_of({.format = 1}, [](LinkPage* p) { p->first_list = false; new_list(p, "Tech/Web"); }) + out_of({}, [](LinkPage* p) { new_list(p, nullptr); }), "</DL><HR>\n<H3>[Tech/Web]</H3>\n<DL>\n<OL>\n"},
-      {"put_item", out_of({.format = 1}, [](LinkPage* p) { p->entry = 7; put_item(p, "u", "n"); }) + out_of({}, [](LinkPage* p) { put_item(p, "u", "n"); }), "<DT>07. <A href=\"u\">n</A>\n<DD> \n<LI><A href=\"u\">n</A><BR>\n"},
+      {"put_item", out_of({.format = 1}, [](LinkPage* p) { p->entry = 7; put_item(p, {"u"}, "n"); }) + out_of({}, [](LinkPage* p) { put_item(p, {"u"}, "n"); }), "<DT>07. <A href=\"u\">n</A>\n<DD> \n<LI><A href=\"u\">n</A><BR>\n"},
+      {"put_item description", out_of({.format = 1}, [](LinkPage* p) { p->escaped = true; put_item(p, {"u", nullptr, "d&e"}, "n"); }), "<DT>01. <A href=\"u\">n</A>\n<DD> d&amp;e\n"},
       {"put_foot", out_of({}, [](LinkPage* p) { put_foot(*p); }), "</OL>\n<HR>\n</BODY>\n</HTML>\n"},
+      {"folder_parts", [] { std::string r; for (const std::string& x : folder_parts("a\\./b//c")) r += x + ","; return r + std::to_string(folder_parts("").size()); }(), "a,b,c,0"},
       {"bookmark_folders", out_of({.format = 2}, [](LinkPage* p) { p->open = {"News", "Old"}; bookmark_folders(p, "News\\Daily"); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"},
       {"bookmark_folders control", out_of({.format = 2}, [](LinkPage* p) { bookmark_folders(p, "a\nb"); }), "<DT><H3>a b</H3>\n<DL><p>\n"},
-      {"bookmark_item", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, "u", "n", 1700000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"},
-      {"bookmark_item control", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, "u", "n\tm\x7F", -100000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"-100000000\">n m </A>\n"},
+      {"bookmark_item", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, {"u"}, "n", 1700000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"},
+      {"bookmark_item control", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, {"u"}, "n\tm\x7F", -100000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"-100000000\">n m </A>\n"},
+      {"bookmark_item extras", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, {"u", "http://i", "d", "a,b"}, "n", 1); }), "<DT><A HREF=\"u\" ADD_DATE=\"1\" ICON_URI=\"http://i\" TAGS=\"a,b\">n</A>\n<DD>d\n"},
       {"utf8_encode", enc(0x41) + enc(0xE9) + enc(0x1F600), "A\xC3\xA9\xF0\x9F\x98\x80"},
       {"utf8_length", cat({len8("\xC3\xA9x"), len8("\xC0\xAF"), len8("\xED\xA0\x80"), len8("\xE3\x81")}), "2 0 0 -2 "},
       {"is_utf8", yes(is_utf8("a\xC3\xA9")) + yes(is_utf8("a\xE3\x81")), "truefalse"},
@@ -162,6 +169,8 @@ TEST(Examples, EveryRowHolds) {
       {"utf8_prefix", cat({prefix8("a\xC3\xA9"), prefix8("a\xE3\x81"), prefix8("\xC0\xAF"), prefix8("\xED\xA0\x80")}), "true,3 true,1 false false "},
       {"utf7_to_utf8", cat({u7("http://a/"), u7("1+-2"), u7("+BEAERA-/"), u7("+BEAERA.h"), u7("+2D3eAA-"), u7("+AKA-")}), "http://a/1+2\xD1\x80\xD1\x84/\xD1\x80\xD1\x84.h\xF0\x9F\x98\x80\xC2\xA0"},
       {"utf7_to_utf8 fails", cat({u7("\xE9"), u7("+."), u7("a+"), u7("+AOkA-"), u7("+AOl-"), u7("+2D0-"), u7("+3gA-"), u7("+AAA-"), u7("+AA0ACg-"), u7("a\tb"), u7("\x7F"), u7("+AH8-"), u7("+AIA-"), u7("+AJ8-")}), "falsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalsefalse"},
+      {"utf8_to_utf7", cat({to7("a+b"), to7("\xC3\xA9~"), to7("\xF0\x9F\x98\x80"), to7("\xFF")}), "a+-b +AOkAfg- +2D3eAA- +//0- "},
+      {"utf8_to_utf7 round trip", u7(to7("+x ~\\\xC3\xA9-\xE6\x97\xA5\xF0\x9F\x98\x80" "a+-`{|}'(),-./:?!\"#$%&*;<=>@[]^_\xD0\xBF").c_str()), "+x ~\\\xC3\xA9-\xE6\x97\xA5\xF0\x9F\x98\x80" "a+-`{|}'(),-./:?!\"#$%&*;<=>@[]^_\xD0\xBF "},
   };
   // clang-format on
   for (const auto& r : rows) EXPECT_EQ(r.got, r.want) << r.call;

@@ -1,8 +1,9 @@
-// UTF-7, the form in which a .url file's [InternetShortcut.W] section holds
-// an address that the ANSI code page cannot spell (an internationalised host,
-// a path in Cyrillic), decoded to the UTF-8 of the -x page.
-#ifndef FAVLINK_LINKPAGE_UTF7_H_
-#define FAVLINK_LINKPAGE_UTF7_H_
+// UTF-7, the form in which a .url file's .W sections hold what the ANSI code
+// page cannot spell (an internationalised host, a description in Cyrillic):
+// decoded to the UTF-8 of the -x page, encoded from the UTF-8 of a bookmark
+// file's descriptions and tags.
+#ifndef FAVLINK_SUPPORT_UTF7_H_
+#define FAVLINK_SUPPORT_UTF7_H_
 
 #include <string>
 #include <string_view>
@@ -29,4 +30,15 @@
 ///   "+3gA-").
 bool utf7_to_utf8(std::string_view s, std::string* out);
 
-#endif  // FAVLINK_LINKPAGE_UTF7_H_
+/// Encodes the UTF-8 text s into *out (cleared first) as UTF-7 that
+/// utf7_to_utf8 gives back, when s holds no control character (which that
+/// decoder refuses): A-Z a-z 0-9, blank and '(),-./:?!"#$%&*;<=>@[]^_`{|}
+/// stand for themselves, '+' is "+-", and every run of other characters is
+/// one '+' run of the base64 of their UTF-16 units, its last bits padded
+/// with zeros, closed by '-' always. A byte that begins no well-formed
+/// sequence is U+FFFD.
+///   "a+b" -> "a+-b";  "\xC3\xA9~" (é~) -> "+AOkAfg-";  "\xF0\x9F\x98\x80" -> "+2D3eAA-";
+///   "\xFF" -> "+//0-"
+void utf8_to_utf7(std::string_view s, std::string* out);
+
+#endif  // FAVLINK_SUPPORT_UTF7_H_

@@ -1,6 +1,7 @@
-#include "linkpage/utf7.h"
+#include "support/utf7.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "support/utf8.h"
 
@@ -76,4 +77,80 @@ bool utf7_to_utf8(std::string_view s, std::string* out) {
     if (i < s.size() && s[i] == '-') ++i;
   }
   return true;
+}
+
+namespace {
+
+// True for a character UTF-7 writes as itself (every one of them ASCII).
+bool direct(std::uint32_t c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+         (c != 0 && c < 0x80 &&
+          std::strchr(" '(),-./:?!\"#$%&*;<=>@[]^_`{|}", static_cast<int>(c)));
+}
+
+// The code point at s[*i], *i moved past it; a byte that begins no
+// well-formed sequence is U+FFFD, and moves one byte.
+std::uint32_t next_code_point(std::string_view s, std::size_t* i) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data()) + *i;
+  const int len = utf8_length(p, s.size() - *i);
+  if (len <= 0) {
+    ++*i;
+    return 0xFFFD;
+  }
+  *i += static_cast<std::size_t>(len);
+  if (len == 1) return p[0];
+  std::uint32_t c = p[0] & (0x7Fu >> len);
+  for (int k = 1; k < len; ++k) c = c << 6 | (p[k] & 0x3Fu);
+  return c;
+}
+
+// A base64 run being written: the bits not yet written wait in acc.
+struct Run {
+  bool open = false;
+  std::uint32_t acc = 0;
+  int bits = 0;
+};
+
+constexpr char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+void put_unit(Run* r, std::uint32_t unit, std::string* out) {
+  r->acc = r->acc << 16 | unit;
+  r->bits += 16;
+  while (r->bits >= 6) {
+    r->bits -= 6;
+    out->push_back(kBase64[r->acc >> r->bits & 0x3F]);
+  }
+  r->acc &= (std::uint32_t{1} << r->bits) - 1;
+}
+
+// Ends an open run: its last bits padded with zeros, then '-'.
+void close_run(Run* r, std::string* out) {
+  if (!r->open) return;
+  if (r->bits > 0) out->push_back(kBase64[r->acc << (6 - r->bits) & 0x3F]);
+  *r = Run{};
+  out->push_back('-');
+}
+
+}  // namespace
+
+void utf8_to_utf7(std::string_view s, std::string* out) {
+  out->clear();
+  Run run;
+  for (std::size_t i = 0; i < s.size();) {
+    const std::uint32_t c = next_code_point(s, &i);
+    if (direct(c) || c == '+') {
+      close_run(&run, out);
+      out->append(c == '+' ? "+-" : std::string(1, static_cast<char>(c)));
+      continue;
+    }
+    if (!run.open) out->push_back('+');
+    run.open = true;
+    if (c >= 0x10000) {
+      put_unit(&run, 0xD800 + ((c - 0x10000) >> 10), out);
+      put_unit(&run, 0xDC00 + ((c - 0x10000) & 0x3FF), out);
+    } else {
+      put_unit(&run, c, out);
+    }
+  }
+  close_run(&run, out);
 }
