@@ -102,6 +102,14 @@ sys.stdout.write('<DL>' + ''.join('<DT><H3>%s</H3><DL><DT><A HREF=\"https://%d/\
       (ulimit -v 300000; "$prog" -v -x -o g g.html 2>err; [ $? -eq 1 ]) && [ "$(ls g | tr '\n' ' ')" = "a.url b.url " ] &&
       [ "$(cat err)" = "$(printf 'cannot get memory\n2 written, 0 already there, 0 passed over')" ] ||
       fail "1 GB line: $(cat err)"
+    # A description of 40 MB under limits round where memory runs out: each file there
+    # is whole (it ends with its .W section) and counted, whatever the limit.
+    python3 -c "import sys; sys.stdout.buffer.write(b'<DL><DT><A HREF=\"http://a/\">A</A><DT><A HREF=\"http://b/\">B</A><DD>' + b'\xc3\xa9' * 20000000)" >dd.html
+    for v in 350000 400000 450000; do
+      rm -rf dd && mkdir dd && (ulimit -v $v; "$prog" -v -x -o dd dd.html 2>err >/dev/null || :) &&
+        grep -q "^$(ls dd | wc -l) written" err && { [ ! -f dd/B.url ] || tail -c 3 dd/B.url | grep -q -- '-'; } ||
+        fail "40 MB description under ulimit -v $v: $(ls dd) $(cat err)"
+    done
   fi
   # A walk of a folder wider than one read: 4,200 files and 4,200 folders, made
   # in shuffled order, come out in byte order, each once.

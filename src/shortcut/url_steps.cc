@@ -75,38 +75,37 @@ struct Property {
 constexpr Property kDescription{"5CBF2787-48CF-4208-B90E-EE5E5D420294", "Prop21"};
 constexpr Property kKeywords{"F29F85E0-4FF9-1068-AB91-08002B27B3D9", "Prop5"};
 
-// One property of a .url file's property store: its ASCII section, and its
-// .W section when the text needs one. False when a write failed.
-bool put_property(std::FILE* fp, Property p, const char* text) {
-  if (text == nullptr || text[0] == '\0') return true;
+// Appends one property of a .url file's property store to *out: its ASCII
+// section, and its .W section when the text needs one.
+void append_property(Property p, const char* text, std::string* out) {
+  if (text == nullptr || text[0] == '\0') return;
   const std::string_view t(text);
-  if (std::fprintf(fp, "[{%s}]%s%s=31,%s%s", p.set, kUrlNewline, p.key, ascii_form(t).c_str(),
-                   kUrlNewline) < 0) {
-    return false;
-  }
+  *out +=
+      std::string("[{") + p.set + "}]" + kUrlNewline + p.key + "=31," + ascii_form(t) + kUrlNewline;
   const bool wide = std::any_of(t.begin(), t.end(), [](char c) {
     const auto u = static_cast<unsigned char>(c);
     return u < 0x20 || u > 0x7E;
   });
-  if (!wide) return true;
+  if (!wide) return;
   std::string utf7;
   utf8_to_utf7(t, &utf7);
-  return std::fprintf(fp, "[{%s}.W]%s%s=31,%s%s", p.set, kUrlNewline, p.key, utf7.c_str(),
-                      kUrlNewline) >= 0;
+  *out += std::string("[{") + p.set + "}.W]" + kUrlNewline + p.key + "=31," + utf7 + kUrlNewline;
 }
 
 // The texts after the address: the icon lines (-i's, else the link's own
-// icon address), the description and the tags. False when a write failed.
-bool put_extras(std::FILE* fp, const ShortcutOptions& o, const UrlExtras& x) {
+// icon address), the description and the tags. Made whole before the file
+// is created, so that nothing is left to fail for want of memory once it is.
+std::string extras_text(const ShortcutOptions& o, const UrlExtras& x) {
+  std::string out;
   const int shown_index = o.icon_index > 0 ? o.icon_index : 0;
   const bool own_icon = o.icon == nullptr && x.icon != nullptr && x.icon[0] != '\0';
   if (o.icon != nullptr || own_icon) {
-    if (std::fprintf(fp, "IconIndex=%d%sIconFile=%s%s", own_icon ? 1 : shown_index, kUrlNewline,
-                     own_icon ? x.icon : o.icon, kUrlNewline) < 0) {
-      return false;
-    }
+    out += "IconIndex=" + std::to_string(own_icon ? 1 : shown_index) + kUrlNewline +
+           "IconFile=" + (own_icon ? x.icon : o.icon) + kUrlNewline;
   }
-  return put_property(fp, kDescription, x.description) && put_property(fp, kKeywords, x.tags);
+  append_property(kDescription, x.description, &out);
+  append_property(kKeywords, x.tags, &out);
+  return out;
 }
 
 // In a held folder (-x), a failure for want of space is the full disk it is.
@@ -244,6 +243,7 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
     return UrlResult::kPassed;
   }
 
+  const std::string extra = extras_text(o, extras);
   // Create the file, never opening one that exists.
   std::FILE* fp = nullptr;
   switch (at.folder != nullptr ? create_new(*at.folder, f.name.data(), &fp)
@@ -266,7 +266,7 @@ UrlResult write_url_file(const UrlFile& f, const ShortcutOptions& o, UrlPlace at
   // A time is set once the bytes are out, as a later write would change it.
   if (std::fprintf(fp, "[InternetShortcut]%sURL=%s%s", kUrlNewline, f.url.c_str(), kUrlNewline) <
           0 ||
-      !put_extras(fp, o, extras) || (f.time != 0 && !set_file_time(fp, f.time))) {
+      std::fputs(extra.c_str(), fp) < 0 || (f.time != 0 && !set_file_time(fp, f.time))) {
     // The close may add its own full-disk report; the file goes after it
     // (Windows removes no file that is still open).
     report_no_space(at);
