@@ -171,9 +171,11 @@ char* link_name(const Link& link, const char* name_prefix, NameRules rules) {
 
 bool is_reserved(const char* name, DeviceNames names) {
   // Every name of the table is 3 to 5 ASCII bytes: a name whose part before
-  // the first '.' (kWindows) or whole (kWhole) is longer or shorter is none.
+  // the first '.' (kWindows, without the blanks Windows drops at its end) or
+  // whole (kWhole) is longer or shorter is none.
   const bool windows = names == DeviceNames::kWindows;
-  const std::size_t n = windows ? std::strcspn(name, ".") : std::strlen(name);
+  std::size_t n = windows ? std::strcspn(name, ".") : std::strlen(name);
+  while (windows && n > 0 && name[n - 1] == ' ') --n;
   if (n < 3 || n > 5) return false;
   char lower[6] = {};
   for (std::size_t i = 0; i < n; ++i) lower[i] = ascii_lower(name[i]);

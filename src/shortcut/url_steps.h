@@ -100,14 +100,14 @@ char* link_name(const Link& link, const char* name_prefix, NameRules rules);
 
 /// Which device names a name is checked against: "con", "prn", "aux", "nul"
 /// and "clock" as whole names (the default), or (-x) as Windows keeps them:
-/// "com1".."com9" and "lpt1".."lpt9" too, and each of them followed by an
-/// extension.
+/// "com1".."com9" and "lpt1".."lpt9" too, and each of them followed by
+/// blanks or an extension.
 enum class DeviceNames { kWhole, kWindows };
 
 /// True when name is a device name that Windows keeps, of the set names
 /// says, ignoring ASCII case.
 ///   "Nul" -> true;  "con " "com1" "con.txt" -> false
-///   kWindows: "con.txt" "COM1" "lpt9.x" -> true;  "com0" "console" "con " -> false
+///   kWindows: "con.txt" "COM1" "lpt9.x" "con .url" -> true;  "com0" "console" "c on" -> false
 bool is_reserved(const char* name, DeviceNames names = DeviceNames::kWhole);
 
 /// Makes name safe as a file name, in place: ':' -> ';', '/' '\\' '|' -> '!',

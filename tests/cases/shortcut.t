@@ -58,15 +58,16 @@ file p.html <A HREF="http://q/"> \t Lead "a<b>c" a/b:c|d*e?f"g\\h x...y....z</A>
 # Names that clean to nothing.
 file p.html <A HREF="http://n4/">..</A><A HREF="http://n5/">?*</A>\n
 # One line: a device name gets a '_', also where the whole file name is one as Windows reads
-# it (COM1, con before a '.'); ソ and ポ keep their second bytes \ and |; Exists.url
+# it (COM1, con before a '.' or blanks); ソ and ポ keep their second bytes \ and |; Exists.url
 # is there already: kept as it is, without a word.
-file p.html <A HREF="http://r2/">Nul</A><A HREF="http://r3/">COM1</A><A HREF="http://r4/">con.txt</A>
+file p.html <A HREF="http://r2/">Nul</A><A HREF="http://r3/">COM1</A><A HREF="http://r4/">con.txt</A><A HREF="http://r5/">aux  </A>
 file p.html <A HREF="http://sj/">\x83\x5C\x83|</A><A HREF="http://e/">Exists</A>\n
 err [..]: invalid name for the link of "http://n4/"\n[?*]: invalid name for the link of "http://n5/"\n
 new out/Lead\sa(b)c\sa!b;c!d\se\sfg!h\sx\s\s.y\s\s\s\sz.url {U}http://q/\r\n
 new out/_Nul.url {U}http://r2/\r\n
 new out/_COM1.url {U}http://r3/\r\n
 new out/_con.txt.url {U}http://r4/\r\n
+new out/_aux\s\s.url {U}http://r5/\r\n
 new out/\x83\x5C\x83|.url {U}http://sj/\r\n
 
 == -s keeps one top-level folder; -a joins relative links, -i and -n shape the files

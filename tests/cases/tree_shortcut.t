@@ -251,14 +251,16 @@ new out/my-R.url {U}http://h/{2100*r}{J}
 == names as Windows reads them: a device name after a cut, a cut that leaves only dots and blanks, names that folders and links take from each other
 args -v -x -o out p.html
 dir out
-# Cut to fit, con and nul and blanks are device names: _con, _nul; a caption and a heading
+# Cut to fit, con and nul and blanks are device names: _con, _nul, and so is CON before
+# blanks (a caption over lines); a caption and a heading
 # of dots and blanks cut to fit are "_", numbered as any name.
-file p.html <A HREF="https://c/">con{300*\s}x</A><A HREF="https://d/">{150*.\s}</A><A HREF="https://d2/">{150*.\s}</A>
+file p.html <A HREF="https://k/">CON\n</A><A HREF="https://c/">con{300*\s}x</A><A HREF="https://d/">{150*.\s}</A><A HREF="https://d2/">{150*.\s}</A>
 file p.html <DT><H3>nul{300*\s}x</H3><DL><DT><A HREF="https://n/">N</A></DL><DT><H3>{200*.\s}x</H3><DL><DT><A HREF="https://e/">E</A></DL>\n
 # The folder Docs.url, then the link Docs; the link Doc, then the folder Doc.url twice.
 file p.html <DT><H3>Docs.url</H3><DL><p><DT><A HREF="https://i/">in</A></DL><DT><A HREF="https://1/">Docs</A>\n
 file p.html <DT><A HREF="https://2/">Doc</A><DT><H3>Doc.url</H3><DL><DT><A HREF="https://i2/">i2</A></DL><DT><H3>Doc.url</H3><DL><DT><A HREF="https://i3/">i3</A></DL>\n
-err 10 written, 0 already there, 0 passed over\n
+err 11 written, 0 already there, 0 passed over\n
+new out/_CON\s.url {U}https://k/\r\n
 new out/_con.url {U}https://c/\r\n
 new out/_.url {U}https://d/\r\n
 new out/_\s(2).url {U}https://d2/\r\n

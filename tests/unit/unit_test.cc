@@ -144,7 +144,7 @@ TEST(Examples, EveryRowHolds) {
       {"clean_link_name", gives("a/b", [](char* s) { return clean_link_name(s, kSjis); }) + "|" + gives("..x\t", [](char* s) { return clean_link_name(s, kTree); }), "a!b|x "},
       {"link_name", gives(" a/b\nc", [](char* s) { return link_name(Link{s, "u"}, "", kSjis); }) + ", " + invalid_name("?*"), "a!b, null, [?*]: invalid name for the link of \"u\"\n"},
       {"is_reserved", yes(is_reserved("Nul")) + yes(is_reserved("con ") || is_reserved("com1") || is_reserved("con.txt")), "truefalse"},
-      {"is_reserved kWindows", yes(is_reserved("con.txt", kDevices) && is_reserved("COM1", kDevices) && is_reserved("lpt9.x", kDevices)) + yes(is_reserved("com0", kDevices) || is_reserved("console", kDevices) || is_reserved("con ", kDevices)), "truefalse"},
+      {"is_reserved kWindows", yes(is_reserved("con.txt", kDevices) && is_reserved("COM1", kDevices) && is_reserved("lpt9.x", kDevices) && is_reserved("con .url", kDevices)) + yes(is_reserved("com0", kDevices) || is_reserved("console", kDevices) || is_reserved("c on", kDevices)), "truefalse"},
       {"clean_name", changed("a/b:c", [](char* s) { clean_name(s); }) + "|" + changed("\x83\x5C", [](char* s) { clean_name(s); }) + "|" + changed("\xE3/x", [](char* s) { clean_name(s); }) + "|" + changed("...", [](char* s) { clean_name(s); }), "a!b;c|\x83\x5C|\xE3!x|  ."},
       {"clean_name utf8", changed("\xC3\x9F\\", [](char* s) { clean_name(s, true); }), "\xC3\x9F!"},
       {"join_path", joined("out") + " " + joined("out/") + " " + joined(""), "out/a.url out//a.url a.url"},
