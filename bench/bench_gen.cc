@@ -23,12 +23,15 @@
 //       without -a nothing is written, so only the scanner runs
 //   favlink_bench_gen modern N OUT.html MANIFEST
 //       a browser export in UTF-8 for -x: N https links in N/100 folders
-//       nested up to five deep, a 2-4 KB ICON on every link line, captions and
-//       folder names with non-ASCII letters and character references; a link
-//       whose number is a multiple of 50 repeats the caption of the link
-//       before it in its folder, if any. The manifest lists, in file
-//       order, each folder -x makes ("path" relative to the output folder)
-//       and each file ("path<TAB>URL<TAB>ADD_DATE", names and URL decoded)
+//       nested up to five deep, a 2-4 KB ICON, TAGS and a <DD> description
+//       on every link, an ICON_URI on some; captions, folder names,
+//       descriptions and tags with non-ASCII letters and character
+//       references; a link whose number is a multiple of 50 repeats the
+//       caption of the link before it in its folder, if any. The manifest
+//       lists, in file order, each folder -x makes ("path" relative to the
+//       output folder) and each file ("path<TAB>URL<TAB>ADD_DATE<TAB>ICON
+//       <TAB>DESCRIPTION<TAB>TAGS", all of it as -x takes it: references
+//       decoded, blanks collapsed, ICON empty unless http: or https:)
 //   favlink_bench_gen bigline BYTES OUT.html
 //       an export holding one link whose line, with its ICON, is BYTES long
 //
@@ -338,6 +341,28 @@ const Piece& pick_piece(Rng& r, const Piece (&a)[N]) {
   return a[r.below(N)];
 }
 
+// The descriptions and tags of the export's links: some all ASCII (so their
+// .url files have no .W section), most not; one character beyond 16 bits, a
+// '+', a '"' and a '<' among them.
+constexpr Piece kLeads[] = {{"Notes on", "Notes on"},
+                            {"Read later:", "Read later:"},
+                            {"&quot;Best of&quot;", "\"Best of\""},
+                            {"Weekly digest &#8211;", "Weekly digest –"},
+                            {"Rezepte f&#252;r", "Rezepte für"},
+                            {"&#x1F3B5; Playlists from", "🎵 Playlists from"}};
+constexpr Piece kTails[] = {{"kept for later reading", "kept for later reading"},
+                            {"see the archive (2019-2023)", "see the archive (2019-2023)"},
+                            {"C++ &amp; Rust tips", "C++ & Rust tips"},
+                            {"price &lt; 10 &#8364;", "price < 10 €"},
+                            {"with links to the index pages", "with links to the index pages"},
+                            {"日本語の記事も", "日本語の記事も"}};
+constexpr Piece kTags[] = {{"news", "news"},           {"reading", "reading"},
+                           {"C++", "C++"},             {"to-do", "to-do"},
+                           {"work", "work"},           {"caf&#233;", "café"},
+                           {"Tom &amp; Jerry", "Tom & Jerry"}, {"&quot;best&quot;", "\"best\""},
+                           {"日本語", "日本語"},       {"Жизнь", "Жизнь"},
+                           {"Zürich", "Zürich"},       {"&#x1F3B5;", "🎵"}};
+
 // "word join word number", in both forms; every fourth one longer.
 //   "Caf&#233; &amp; Ñandú 000012" / "Café & Ñandú 000012"
 void modern_caption(Rng& r, std::size_t i, std::string* html, std::string* text) {
@@ -366,6 +391,51 @@ void base64(Rng& r, std::size_t n, std::string* out) {
   while (n > 0) {
     std::uint64_t v = r.next();
     for (int k = 0; k < 10 && n > 0; ++k, --n, v >>= 6) out->push_back(kBase64[v & 63]);
+  }
+}
+
+// The description of link i in both forms, blanks collapsed as -x leaves
+// them: every third all ASCII; every twentieth written over two lines, which
+// -x joins with a blank.
+void modern_description(Rng& r, std::size_t i, const std::string& pad, std::string* html,
+                        std::string* text) {
+  Piece b;  // the second half
+  std::string a_html, a_text, number;
+  if (i % 3 == 0) {
+    a_html = a_text = "Notes on " + std::string(r.pick(kSites)) + " " + std::string(r.pick(kTopics)) + ",";
+    number = "kept for later reading (" + num6(i) + ")";
+    b = {number, number};
+  } else {
+    const Piece* parts[] = {&pick_piece(r, kLeads), &pick_piece(r, kWords), &pick_piece(r, kJoins),
+                            &pick_piece(r, kWords)};
+    for (const Piece* p : parts) {
+      if (!a_html.empty()) {
+        a_html += ' ';
+        a_text += ' ';
+      }
+      a_html.append(p->html);
+      a_text.append(p->text);
+    }
+    a_html += ',';
+    a_text += ',';
+    b = pick_piece(r, kTails);
+  }
+  html->assign(a_html).append(i % 20 == 7 ? "\n" + pad + "    " : " ").append(b.html);
+  text->assign(a_text).append(" ").append(b.text);
+}
+
+// The tags of a link, one to three of kTags joined by ',', in both forms.
+void modern_tags(Rng& r, std::string* html, std::string* text) {
+  html->clear();
+  text->clear();
+  for (std::size_t k = 0, n = 1 + r.below(3); k < n; ++k) {
+    const Piece& t = pick_piece(r, kTags);
+    if (k > 0) {
+      html->push_back(',');
+      text->push_back(',');
+    }
+    html->append(t.html);
+    text->append(t.text);
   }
 }
 
@@ -422,11 +492,25 @@ class ModernWriter {
       line_.assign(pad).append("<DT><A HREF=\"https://").append(host).append(query);
       const std::string added = stamp(r_);
       line_.append("&amp;ref=bm\" ADD_DATE=\"").append(added);
+      // A few links name their icon by an address -x keeps (http: or
+      // https:), a few by one it leaves out.
+      std::string icon;
+      if (i % 10 == 4) {
+        icon = (i % 20 == 4 ? "https://" : "http://") + host + "/favicon.ico";
+        line_.append("\" ICON_URI=\"").append(icon);
+      } else if (i % 10 == 9) {
+        line_.append("\" ICON_URI=\"fake-favicon-uri:https://").append(host).append("/");
+      }
       line_.append("\" ICON=\"data:image/png;base64,iVBORw0KGgo");
       base64(r_, 2048 + r_.below(2048), &line_);
+      modern_tags(r_, &tags_html_, &tags_);
+      line_.append("\" TAGS=\"").append(tags_html_);
       line_.append("\">").append(html).append("</A>\n");
+      modern_description(r_, i, pad, &desc_html_, &desc_);
+      line_.append(pad).append("<DD>").append(desc_html_).append("\n");
       put(line_);
-      note(dir + name + ".url\thttps://" + host + query + "&ref=bm\t" + added + "\n");
+      note(dir + name + ".url\thttps://" + host + query + "&ref=bm\t" + added + "\t" + icon + "\t" +
+           desc_ + "\t" + tags_ + "\n");
     }
     for (const std::size_t c : children_[f]) {
       const Piece& w = pick_piece(r_, kWords);
@@ -449,6 +533,7 @@ class ModernWriter {
   std::vector<std::size_t> count_;
   std::size_t links_ = 0;
   std::string line_;
+  std::string tags_html_, tags_, desc_html_, desc_;
 };
 
 // Folder f of favtree hangs below the top (0) or an earlier folder less than

@@ -90,7 +90,7 @@ def longest(name):
 
 
 n_folders = 0
-if has('mx.fav'):
+if has('mx.fav') or has('xb.fav'):
     with open(os.path.join(d, 'modern.manifest'), 'rb') as f:
         n_folders = sum(1 for line in f if b'\t' not in line)
 for key, name in (('mx', f'-x tree, {n_links} links, {n_folders} dirs'), ('mt', '  same, into tmpfs')):
@@ -99,6 +99,10 @@ for key, name in (('mx', f'-x tree, {n_links} links, {n_folders} dirs'), ('mt', 
         rss = f'{kib(fav) / 1024:.1f}' if os.path.exists(os.path.join(d, 'm.' + fav)) else ''
         print(f'{name:32}{sec(wall(fav))}{sec(wall(floor))}{"":10}'
               f'{wall(fav) / wall(floor):10.2f}{cpu(fav) / cpu(floor):7.2f}{"":9}  {rss}')
+if has('xb.fav'):
+    print(f'{f"-x -f2, -x tree of {n_links}":32}{sec(wall("xb.fav"))}{sec(wall("xb.floor"))}{"":10}'
+          f'{wall("xb.fav") / wall("xb.floor"):10.2f}{cpu("xb.fav") / cpu("xb.floor"):7.2f}{"":9}  '
+          f'{kib("xb.fav") / 1024:.1f} / {kib("xb.floor") / 1024:.1f}')
 rss_limits = []  # (what, KiB, limit KiB): twice the longest line plus 4 MB
 if has('scan.fav'):
     print(f'{f"scan-only, {scan_mb} MB, LF":32}{sec(wall("scan.fav"))}{mbs("scan.fav"):9.0f} MB/s'
@@ -121,7 +125,8 @@ if has('scan.fav'):
 print()
 print('cpu seconds (user+system), median:  ' + ', '.join(
     f'{k} {cpu(k):.3f}' for k in ('sc.fav', 'sc.floor', 'sc.peer', 'lp.fav', 'lp.floor',
-                                  'lpx.fav', 'lpx.floor', 'scan.fav', 'scan.wc') if has(k)))
+                                  'lpx.fav', 'lpx.floor', 'mx.fav', 'mx.floor', 'xb.fav', 'xb.floor',
+                                  'scan.fav', 'scan.wc') if has(k)))
 print()
 
 
@@ -155,7 +160,12 @@ if has('scan.fav'):
     target(max(big, small) < 4096, f'peak RSS under 4 MB: {max(big, small) / 1024:.1f} MB')
 if has('mx.fav'):
     mx = wall('mx.fav') / wall('mx.floor')
-    target(mx <= 1.3, f'-x tree, {n_links} links in {n_folders} folders: favlink/floor {mx:.3f} <= 1.3')
+    target(mx <= 1.3, f'-x tree, {n_links} links in {n_folders} folders: favlink/floor {mx:.3f} <= 1.3'
+           f' (cpu {cpu("mx.fav") / cpu("mx.floor"):.2f})')
+if has('xb.fav'):
+    xb = wall('xb.fav') / wall('xb.floor')
+    target(xb <= 1.3, f'-x -f2 of the -x tree, {n_links} links: favlink/floor {xb:.3f} <= 1.3'
+           f' (cpu {cpu("xb.fav") / cpu("xb.floor"):.2f})')
 if has('sx.x'):
     sx = wall('sx.plain') / wall('sx.x')
     target(sx >= 0.8, f'scan-only -s, {scan_mb} MB: speed with -x / without {sx:.2f} >= 0.8')
