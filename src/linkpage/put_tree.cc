@@ -11,12 +11,12 @@
 
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
-#include "support/utf7.h"
 #include "support/folder.h"
 #include "support/folder_chain.h"
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
+#include "support/utf7.h"
 
 namespace {
 
@@ -27,8 +27,10 @@ namespace {
 // 5 of the summary set); each ".W" twin holds its values in UTF-7.
 enum class Section { kOther, kUrlWide, kDescription, kDescriptionWide, kTags, kTagsWide };
 
+// (section is read through find_if, which cppcheck does not follow.)
 struct Header {
   std::string_view name;
+  // cppcheck-suppress unusedStructMember
   Section section;
 };
 constexpr Header kHeaders[] = {
@@ -89,10 +91,9 @@ void drop_line_end(std::string* line) {
 
 // The section a header line (without its line end) starts.
 Section section_of(const std::string& line) {
-  for (const Header& h : kHeaders) {
-    if (equal_nocase(line, h.name)) return h.section;
-  }
-  return Section::kOther;
+  const auto* h = std::find_if(std::begin(kHeaders), std::end(kHeaders),
+                               [&line](const Header& k) { return equal_nocase(line, k.name); });
+  return h != std::end(kHeaders) ? h->section : Section::kOther;
 }
 
 // The slot a line in section s is read into, by its start; kSlots when it is
@@ -236,9 +237,10 @@ std::string folder_tags(const std::string& path, const char* own) {
     }
   };
   for (std::string folder : folder_parts(path)) {
-    for (char& c : folder) {
-      if (c == ',' || static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
-    }
+    std::replace_if(
+        folder.begin(), folder.end(),
+        [](char c) { return c == ',' || static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; },
+        ' ');
     add(std::move(folder));
   }
   for (std::string_view rest = own != nullptr ? own : ""; !rest.empty();) {

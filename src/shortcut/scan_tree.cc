@@ -1,6 +1,7 @@
 #include "shortcut/scan_tree.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <new>
 #include <string>
@@ -295,9 +296,9 @@ bool tag_named(const char* p, std::string_view name) {
 
 Mark mark_of(const char* p) {
   if (link_start(p)) return Mark::kEntry;
-  for (const char* entry : {"<dt", "<dl", "</dl", "<h3", "<hr"}) {
-    if (tag_named(p, entry)) return Mark::kEntry;
-  }
+  constexpr std::array<const char*, 5> kEntries{"<dt", "<dl", "</dl", "<h3", "<hr"};
+  if (std::any_of(kEntries.begin(), kEntries.end(), [p](const char* e) { return tag_named(p, e); }))
+    return Mark::kEntry;
   if (tag_named(p, "<dd")) return Mark::kDd;
   return tag_named(p, "</dd") ? Mark::kDdEnd : Mark::kNone;
 }

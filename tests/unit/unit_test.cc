@@ -17,7 +17,6 @@
 #include "diag/errmsg.h"
 #include "linkpage/markup.h"
 #include "linkpage/put_link.h"
-#include "support/utf7.h"
 #include "shortcut/get_link.h"
 #include "shortcut/join_lines.h"
 #include "shortcut/make_url.h"
@@ -30,6 +29,7 @@
 #include "support/port.h"
 #include "support/sjis.h"
 #include "support/textio.h"
+#include "support/utf7.h"
 #include "support/utf8.h"
 
 namespace {
