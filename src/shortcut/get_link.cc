@@ -98,7 +98,12 @@ std::size_t strip_markup(const char* text, char* out) {
   bool quoted = false;
   std::size_t n = 0;
   for (const char* p = text; *p != '\0'; ++p) {
-    if (!in_tag) {
+    if (!in_tag && std::strncmp(p, "<!--", 4) == 0) {
+      // A comment is one piece of markup, '>' and quotes in it included.
+      const char* end = std::strstr(p + 4, "-->");
+      if (end == nullptr) break;
+      p = end + 2;
+    } else if (!in_tag) {
       if (*p == '<') {
         in_tag = true;
       } else {

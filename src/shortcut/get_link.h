@@ -48,10 +48,12 @@ char* get_caption(const char* text);
 std::size_t strip_tags(const char* text, char* out);
 
 /// strip_tags for a text that is not a name (a description): a tag runs from
-/// '<' to the first '>' outside double quotes within it, and a double quote
+/// '<' to the first '>' outside double quotes within it, a comment from
+/// "<!--" to "-->" (to the end when it is not closed), and a double quote
 /// outside tags is text. Writes into out, which has room for strlen(text) + 1
 /// bytes, and gives the length.
 ///   "He said \"hi\" <A TITLE=\"a>b\">now</A>" -> "He said \"hi\" now"
+///   "a <!-- <DT> \"x> --> b" -> "a  b"
 std::size_t strip_markup(const char* text, char* out);
 
 /// The value of the first attribute name (lower case) of the start tag from

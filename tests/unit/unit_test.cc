@@ -128,7 +128,7 @@ TEST(Examples, EveryRowHolds) {
       {"tag_end", at("\"a>b\" title=\"x>y\">cap", tag_end), "s+17"},
       {"get_href", gives("\"javascript:window.open ('./a.html')", get_href), "a.html"},
       {"script_href", yes(script_href("\"javascript:x")) + yes(script_href("\"JavaScript:x") || script_href("\"a.html")), "truefalse"},
-      {"strip_markup", [] { char out[64]; strip_markup("He said \"hi\" <A TITLE=\"a>b\">now</A>", out); return std::string(out); }(), "He said \"hi\" now"},
+      {"strip_markup", [] { char out[64]; strip_markup("He said \"hi\" <A TITLE=\"a>b\">now</A>|a <!-- <DT> \"x> --> b", out); return std::string(out); }(), "He said \"hi\" now|a  b"},
       {"get_caption", text(get_caption("<IMG SRC=\"x.gif\">News \"<1>\"")), "News <1>"},
       {"next_tag", cat({at("a<!--<A -->b<B", [&](char* s) { return next_tag(s, &comment); }), at("x<!--y", [&](char* s) { return next_tag(s, &comment); }), yes(comment)}), "s+12nulltrue"},
       {"find_href", at("<A NAME=x HREF=\"u\">", find_href) + at("<A NAME=x>", find_href), "s+10s+9"},
