@@ -74,7 +74,11 @@ std::string device_safe(NameSource* source, std::size_t limit) {
   std::string cut = fitted(*source, limit);
   if (!is_reserved(cut.c_str(), DeviceNames::kWindows)) return cut;
   source->text.insert(source->keep, 1, '_');
-  return fitted(*source, limit);
+  cut = fitted(*source, limit);
+  if (!is_reserved(cut.c_str(), DeviceNames::kWindows)) return cut;
+  // A prefix that fills the limit alone was cut, its underscore with it:
+  // the underscore leads instead.
+  return fitted(NameSource{"_" + cut, 0}, limit);
 }
 
 // The key of a name in run->taken: folder key, file name, ASCII case folded

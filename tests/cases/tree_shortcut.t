@@ -282,6 +282,12 @@ new co_M1.txt.url {U}https://m/\r\n
 new co_n\s(2).url {U}https://b/\r\n
 new co_.url {U}https://d/\r\n
 
+== -n under -x: a prefix that fills the name alone and cuts to a device name gets a leading '_'
+args -v -x -n "con{300*\s}" p.html
+file p.html <A HREF="https://a/">a</A>\n
+err 1 written, 0 already there, 0 passed over\n
+new _con.url {U}https://a/\r\n
+
 == a file that cannot be created is reported and passed over, and the scan goes on
 only posix
 as nobody
