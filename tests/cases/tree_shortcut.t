@@ -282,6 +282,18 @@ new co_M1.txt.url {U}https://m/\r\n
 new co_n\s(2).url {U}https://b/\r\n
 new co_.url {U}https://d/\r\n
 
+== a bookmark file that is not there
+args -v -x nosuch.html
+err nosuch.html: not found\n
+
+== one name in two folders is no repeat: each folder has names of its own
+args -v -x -o o p.html
+dir o
+file p.html <DL><DT><H3>X</H3><DL><DT><A HREF="https://1/">A</A></DL><DT><H3>Y</H3><DL><DT><A HREF="https://2/">A</A></DL></DL>\n
+err 2 written, 0 already there, 0 passed over\n
+new o/X/A.url {U}https://1/\r\n
+new o/Y/A.url {U}https://2/\r\n
+
 == -n under -x: a prefix that fills the name alone and cuts to a device name gets a leading '_'
 args -v -x -n "con{300*\s}" p.html
 file p.html <A HREF="https://a/">a</A>\n
