@@ -35,13 +35,9 @@ void put(const char* markup) { std::fputs(markup, stdout); }
 // a description: through the page's sink, each control byte (below 0x20, and
 // DEL) a blank, so that a line feed in a file or folder name cannot split
 // the line it stands on.
-// Byte by byte: in UTF-8 and in Shift_JIS alike these bytes are whole
-// characters, never part of one.
 void put_name(const LinkPage& page, const char* name) {
   std::string line(name);
-  std::replace_if(
-      line.begin(), line.end(),
-      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }, ' ');
+  blank_controls(&line);
   put_text(page, line.c_str());
 }
 
@@ -149,6 +145,12 @@ void bookmark_head(const LinkPage& page) {
   put("</TITLE>\n<H1>");
   put_text(page, page.options.title);
   put("</H1>\n<DL><p>\n");
+}
+
+void blank_controls(std::string* s) {
+  std::replace_if(
+      s->begin(), s->end(),
+      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }, ' ');
 }
 
 std::vector<std::string> folder_parts(const std::string& path) {

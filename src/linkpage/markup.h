@@ -80,6 +80,12 @@ void put_foot(const LinkPage& page);
 /// Bookmark type: the head of a bookmark file with the title, and its top list.
 void bookmark_head(const LinkPage& page);
 
+/// Makes each control byte of s (below 0x20, and DEL) a blank, in place: the
+/// rule of every name a bookmark file holds. Byte by byte: in UTF-8 and in
+/// Shift_JIS alike these bytes are whole characters, never part of one.
+///   "a\nb\x7F" -> "a b "
+void blank_controls(std::string* s);
+
 /// The folders of path, outermost first: its parts between '/' and '\\',
 /// empty and "." parts left out.   "a\\./b//c" -> {"a", "b", "c"};  "" -> {}
 std::vector<std::string> folder_parts(const std::string& path);

@@ -237,10 +237,8 @@ std::string folder_tags(const std::string& path, const char* own) {
     }
   };
   for (std::string folder : folder_parts(path)) {
-    std::replace_if(
-        folder.begin(), folder.end(),
-        [](char c) { return c == ',' || static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; },
-        ' ');
+    std::replace(folder.begin(), folder.end(), ',', ' ');
+    blank_controls(&folder);
     add(std::move(folder));
   }
   for (std::string_view rest = own != nullptr ? own : ""; !rest.empty();) {

@@ -155,6 +155,7 @@ TEST(Examples, EveryRowHolds) {
       {"put_item", out_of({.format = 1}, [](LinkPage* p) { p->entry = 7; put_item(p, {"u"}, "n"); }) + out_of({}, [](LinkPage* p) { put_item(p, {"u"}, "n"); }), "<DT>07. <A href=\"u\">n</A>\n<DD> \n<LI><A href=\"u\">n</A><BR>\n"},
       {"put_item description", out_of({.format = 1}, [](LinkPage* p) { p->escaped = true; put_item(p, {"u", nullptr, "d&e"}, "n"); }), "<DT>01. <A href=\"u\">n</A>\n<DD> d&amp;e\n"},
       {"put_foot", out_of({}, [](LinkPage* p) { put_foot(*p); }), "</OL>\n<HR>\n</BODY>\n</HTML>\n"},
+      {"blank_controls", [] { std::string s = "a\nb\x7F"; blank_controls(&s); return s; }(), "a b "},
       {"folder_parts", [] { std::string r; for (const std::string& x : folder_parts("a\\./b//c")) r += x + ","; return r + std::to_string(folder_parts("").size()); }(), "a,b,c,0"},
       {"bookmark_folders", out_of({.format = 2}, [](LinkPage* p) { p->open = {"News", "Old"}; bookmark_folders(p, "News\\Daily"); }), "</DL><p>\n<DT><H3>Daily</H3>\n<DL><p>\n"},
       {"bookmark_folders control", out_of({.format = 2}, [](LinkPage* p) { bookmark_folders(p, "a\nb"); }), "<DT><H3>a b</H3>\n<DL><p>\n"},
