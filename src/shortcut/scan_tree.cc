@@ -14,8 +14,7 @@
 #include "shortcut/match.h"
 #include "shortcut/refs.h"
 #include "shortcut/scan_steps.h"
-#include "shortcut/tree_folders.h"
-#include "shortcut/tree_url.h"
+#include "shortcut/tree_steps.h"
 #include "support/charset.h"
 #include "support/folder.h"
 #include "support/sjis.h"
@@ -24,18 +23,9 @@
 
 namespace {
 
-// What became of the links met (inside the -s folder): the summary line.
-struct Counts {
-  long long written = 0;
-  long long there = 0;
-  long long passed = 0;
-};
-
 // Where the scan stands in the file's markup.
 struct Markup {
-  SelectMode select_mode = SelectMode::kAll;
   bool in_comment = false;
-  long long dl_level = 0;
   bool seen_dl = false;  // a META tag counts only before the first list
   bool dt_open = false;  // a "<DT>" whose entry has not come yet
 };
@@ -64,20 +54,17 @@ struct HeldLink {
   const char* from = nullptr;   // in the line: where the text not yet kept begins
 };
 
-// One scan of a bookmark file: the lines read, where the scan stands, the
-// folders it writes into and the writer's run.
+// One scan of a bookmark file: the lines read, where the scan stands, and
+// the writer it hands folders and links to.
 struct TreeScan {
-  TreeScan(const ShortcutOptions& o, TextIn* in)
-      : run(o), charset(*in, o.charset), lines(in), folders(o.outdir) {}
+  TreeScan(const ShortcutOptions& o, TextIn* in) : steps(o), charset(*in, o.charset), lines(in) {}
 
-  TreeRun run;  // run.utf8 follows charset once it is needed
+  TreeSteps steps;  // steps.run.utf8 follows charset once it is needed
   CharsetGuess charset;
   JoinedLines lines;
   std::string line;  // the line scanned, with the lines joined to it
   LineCache cache;
   Markup at;
-  TreeFolders folders;
-  Counts counts;
   LinkTexts texts;
   HeldLink held;
 };
@@ -101,7 +88,7 @@ char* tag_close(char* p, const char* limit) {
 // steps in UTF-8 unless the file is Shift_JIS.
 Charset need_charset(TreeScan* t) {
   const Charset c = t->charset.need();
-  t->run.utf8 = c != Charset::kShiftJis;
+  t->steps.run.utf8 = c != Charset::kShiftJis;
   return c;
 }
 
@@ -124,31 +111,8 @@ char* caption_of(TreeScan* t, const char* start) {
     }
     w.text.swap(w.converted);
   }
-  decode_refs(w.text.data(), t->run.utf8);
+  decode_refs(w.text.data(), t->steps.run.utf8);
   return w.text.data();
-}
-
-// The blanks of a text from a bookmark file as a browser shows them: each
-// control character (C0, DEL, C1) a blank, each run of blanks one blank,
-// none at either end. in is UTF-8.
-//   " a\t\r\n b\xC2\x85c " -> "a b c"
-void collapse_blanks(const std::string& in, std::string* out) {
-  out->clear();
-  bool blank = false;
-  for (std::size_t i = 0; i < in.size(); ++i) {
-    const auto u = static_cast<unsigned char>(in[i]);
-    const bool c1 = u == 0xC2 && i + 1 < in.size() &&
-                    static_cast<unsigned char>(in[i + 1]) >= 0x80 &&
-                    static_cast<unsigned char>(in[i + 1]) <= 0x9F;
-    if (u <= 0x20 || u == 0x7F || c1) {
-      blank = !out->empty();
-      i += c1 ? 1 : 0;
-      continue;
-    }
-    if (blank) out->push_back(' ');
-    blank = false;
-    out->push_back(in[i]);
-  }
 }
 
 // *s, a description (markup) or a TAGS value as the file has it, as text
@@ -185,29 +149,7 @@ void icon_address(TreeScan* t, const char* v, std::size_t n, std::string* icon) 
   char* begin = icon->data();
   const bool utf8 = need_charset(t) == Charset::kUtf8;
   icon->resize(static_cast<std::size_t>(decode_refs(begin, begin + icon->size(), utf8) - begin));
-  icon->erase(std::remove_if(icon->begin(), icon->end(),
-                             [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; }),
-              icon->end());
-  if (!starts_nocase(icon->c_str(), "http:") && !starts_nocase(icon->c_str(), "https:")) {
-    icon->clear();
-  }
-}
-
-// A link that stops the scan (its file could not be written) is passed over
-// too: the summary counts every link met.
-void count(Counts* n, UrlResult r) {
-  if (r == UrlResult::kWritten) {
-    ++n->written;
-  } else if (r == UrlResult::kThere) {
-    ++n->there;
-  } else {
-    ++n->passed;
-  }
-}
-
-// A link met where links are written, and not written.
-void pass(TreeScan* t) {
-  if (t->at.select_mode != SelectMode::kWaiting) ++t->counts.passed;
+  web_icon(icon);
 }
 
 // The URL of the href value at q (its opening double quote, in a tag cut at
@@ -232,11 +174,7 @@ bool href_url(TreeScan* t, const char* q) {
     if (href == nullptr) return false;
     w.url.assign(href, n);
   }
-  // Browsers drop tabs and line breaks from an address; in a .url file a line
-  // break would start a line of its own (another IconFile=, say).
-  w.url.erase(std::remove_if(w.url.begin(), w.url.end(),
-                             [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; }),
-              w.url.end());
+  drop_line_breaks(&w.url);
   return true;
 }
 
@@ -245,11 +183,7 @@ bool href_url(TreeScan* t, const char* q) {
 // written: held, its caption, icon and tags taken (in a folder passed over,
 // counted at once). Before the -s folder the caption is not even made.
 void hold_link(TreeScan* t, const char* cap, long long added, const char* lt, const char* gt) {
-  if (t->at.select_mode == SelectMode::kWaiting) return;
-  if (!t->folders.ready()) {
-    ++t->counts.passed;
-    return;
-  }
+  if (!t->steps.takes_link()) return;
   HeldLink& h = t->held;
   h.caption = caption_of(t, cap);
   h.url = t->texts.url;
@@ -276,12 +210,8 @@ bool release_link(TreeScan* t) {
   } else {
     h.description.clear();
   }
-  const TreeFolders& f = t->folders;
-  const Link link{h.caption.data(), h.url.c_str(), h.added,
-                  UrlExtras{h.icon.c_str(), h.description.c_str(), h.tags.c_str()}};
-  const UrlResult r = make_tree_url(&t->run, link, f.path(), f.current());
-  count(&t->counts, r);
-  return r != UrlResult::kStop;
+  return t->steps.put_link(Link{h.caption.data(), h.url.c_str(), h.added,
+                                UrlExtras{h.icon.c_str(), h.description.c_str(), h.tags.c_str()}});
 }
 
 // What a tag means to a held link: none, the start of the next entry (a link,
@@ -343,36 +273,25 @@ LinkEnd tree_link(TreeScan* t, char** p) {
   t->at.dt_open = false;
   if (gt == nullptr) {
     errmsg("[%s]: tag not closed\n", q);
-    pass(t);
+    t->steps.pass();
     *p = q + 1;
     return LinkEnd::kGoOn;
   }
   *gt = '\0';
   *p = gt + 1;  // the links after this tag are still read
   if (!href_url(t, q)) {
-    pass(t);
+    t->steps.pass();
     return LinkEnd::kGoOn;
   }
   if (close == nullptr) {
     errmsg("\"%s\": link tag not closed for the link of \"%s\"\n", gt + 1, t->texts.url.c_str());
-    pass(t);
+    t->steps.pass();
     return LinkEnd::kGoOn;
   }
   *close = '\0';
   *p = close + 1;
   hold_link(t, gt + 1, added_time(lt, gt), lt, gt);
   return LinkEnd::kGoOn;
-}
-
-// True when a top-level heading is the -s folder: as it stands, or, in a
-// Shift_JIS file, in the UTF-8 form its folder name takes.
-bool selects(const TreeScan& t, const char* caption) {
-  const char* select = t.run.options.select;
-  if (std::strcmp(caption, select) == 0) return true;
-  if (t.run.utf8) return false;
-  std::string name;
-  cp932_to_utf8(caption, &name);
-  return name == select;
 }
 
 // A heading "<H3 ...>caption</H3>", p at its '<'. After a "<DT>" it names a
@@ -385,30 +304,21 @@ char* heading_steps(TreeScan* t, char* p) {
   *close = '\0';
   if (!t->at.dt_open) return close + 1;
   t->at.dt_open = false;
-  char* caption = caption_of(t, gt + 1);
-  if (t->at.select_mode != SelectMode::kWaiting) {
-    t->folders.await_heading(t->run, caption);
-  } else if (t->at.dl_level == 1 && selects(*t, caption)) {
-    t->at.select_mode = SelectMode::kInside;
-    t->folders.await_selected();
-  }
+  t->steps.heading(caption_of(t, gt + 1));
   return close + 1;
 }
 
 // A list opens. False when the scan stops (the disk is full).
 bool open_list(TreeScan* t) {
-  ++t->at.dl_level;
   t->at.seen_dl = true;
   t->at.dt_open = false;
-  return t->folders.open_list(&t->run, t->at.dl_level);
+  return t->steps.open_list();
 }
 
 // A list closes. True when it ends the selected folder, and the scan.
 bool close_list(TreeScan* t) {
-  t->folders.close_list(t->at.dl_level);
-  --t->at.dl_level;
   t->at.dt_open = false;
-  return t->at.select_mode == SelectMode::kInside && t->at.dl_level == 1;
+  return t->steps.close_list();
 }
 
 // A META tag at p: the encoding a charset label in it names is declared.
@@ -489,8 +399,6 @@ void release_after_stop(TreeScan* t) {
   }
 }
 
-int clamp(long long n) { return n > 2147483647LL ? 2147483647 : static_cast<int>(n); }
-
 }  // namespace
 
 int scan_tree(const char* html, const ShortcutOptions& o) {
@@ -505,7 +413,6 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
     return -1;
   }
   TreeScan t(o, &in);
-  t.at.select_mode = o.select[0] == '\0' ? SelectMode::kAll : SelectMode::kWaiting;
   int result = 0;
   // A line longer than memory (or a link of one) stops the scan between two
   // files: each file written before is whole, and counted.
@@ -522,7 +429,6 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
     errmsg("\"%s\": read error\n", html);
     result = kScanNotWhole;
   }
-  errmsg("%d written, %d already there, %d passed over\n", clamp(t.counts.written),
-         clamp(t.counts.there), clamp(t.counts.passed));
+  t.steps.summary();
   return result;
 }
