@@ -13,6 +13,7 @@
 #include "shortcut/line_cache.h"
 #include "shortcut/match.h"
 #include "shortcut/refs.h"
+#include "shortcut/scan_json.h"
 #include "shortcut/scan_steps.h"
 #include "shortcut/tree_steps.h"
 #include "support/charset.h"
@@ -412,6 +413,8 @@ int scan_tree(const char* html, const ShortcutOptions& o) {
     }
     return -1;
   }
+  const BookmarkFormat format = bookmark_format(&in);
+  if (format != BookmarkFormat::kHtml) return scan_json(html, &in, format, o);
   TreeScan t(o, &in);
   int result = 0;
   // A line longer than memory (or a link of one) stops the scan between two
