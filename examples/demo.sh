@@ -5,8 +5,12 @@
 #   3. -x: examples/export.html, a browser's UTF-8 export, -> the folder tree
 #      build/demo/tree, then the round trip tree -> bm.html -> tree2, which must
 #      give the same tree (the script fails otherwise)
+#   4. -v -x on a browser's own JSON bookmark file: examples/chromium-bookmarks.json
+#      and examples/chromium-export.html, what "Export bookmarks" made of the
+#      same profile, must give the same tree (the script fails otherwise); then
+#      examples/firefox-backup.json, a Firefox bookmark backup
 # Texts of 1 and 2 are Shift_JIS; they are shown here converted to UTF-8 for the
-# terminal. Those of 3 are UTF-8 and shown as they are.
+# terminal. Those of 3 and 4 are UTF-8 and shown as they are.
 set -eu
 prog=$(cd "$(dirname "${1:-build/default/favlink}")" && pwd)/$(basename "${1:-build/default/favlink}")
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,4 +70,27 @@ mkdir tree2
 echo '$ favlink -v -x -o tree2 bm.html'
 "$prog" -v -x -o tree2 bm.html 2>&1
 echo '$ diff -r tree tree2 && echo same'
-diff -r tree tree2 && echo same
+diff -r tree tree2
+echo same
+
+echo
+cd "$top"
+mkdir "$demo/chromium" "$demo/chromium-html" "$demo/firefox"
+echo '$ favlink -v -x -o build/demo/chromium examples/chromium-bookmarks.json'
+"$prog" -v -x -o build/demo/chromium examples/chromium-bookmarks.json 2>&1
+echo '$ favlink -v -x -o build/demo/chromium-html examples/chromium-export.html'
+"$prog" -v -x -o build/demo/chromium-html examples/chromium-export.html 2>&1
+cd "$demo"
+echo '$ find chromium | LC_ALL=C sort'
+find chromium | LC_ALL=C sort
+echo '$ diff -r chromium chromium-html && echo same'
+diff -r chromium chromium-html
+echo same
+
+echo
+cd "$top"
+echo '$ favlink -v -x -o build/demo/firefox examples/firefox-backup.json'
+"$prog" -v -x -o build/demo/firefox examples/firefox-backup.json 2>&1
+cd "$demo"
+echo '$ find firefox | LC_ALL=C sort'
+find firefox | LC_ALL=C sort
