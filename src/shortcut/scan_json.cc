@@ -502,7 +502,7 @@ class NodeReader {
   bool open_children() {
     Node& n = node();
     n.children = 0;
-    if (survey() || node_depth_ == 1 || (n.folder() && open_list(n) && n.listed)) {
+    if (survey() || node_depth_ == 1 || (open_list(n) && n.listed)) {
       open_.push_back(Open::kChildren);
       return !stopped();
     }
