@@ -70,6 +70,8 @@ class JsonIn {
   std::size_t PutEnd(Ch*) { return 0; }
 
   long long line() const { return line_; }
+  // True when the whole text has been read.
+  bool at_end() { return Peek() == '\0' && p_ == end_; }
   bool failed() const { return failed_; }
 
   // Reads on from offset (a byte outside any string), on the given line.
@@ -760,12 +762,16 @@ constexpr unsigned kNodeFlags = kSurveyFlags | rapidjson::kParseStopWhenDoneFlag
 
 // Reports a reading that failed: the file could not be read, or is not a
 // bookmark file. Gives kFault.
-Read report(const char* file, const JsonIn& in, const NodeReader& h,
-            rapidjson::ParseErrorCode code) {
+Read report(const char* file, JsonIn& in, const NodeReader& h, rapidjson::ParseErrorCode code) {
   if (in.failed()) {
     errmsg("\"%s\": read error\n", file);
   } else {
-    const std::string what = h.fault().empty() ? parse_fault(code) : h.fault();
+    // A text cut short fails wherever the parser then stands: say so.
+    const bool cut =
+        h.fault().empty() && code != rapidjson::kParseErrorDocumentEmpty && in.at_end();
+    const std::string what = !h.fault().empty() ? h.fault()
+                             : cut              ? "the text ends early"
+                                                : parse_fault(code);
     errmsg("%s: not a bookmark file (%s, line %d)\n", file, what.c_str(),
            static_cast<int>(std::min(in.line(), 2147483647LL)));
   }
