@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "diag/errmsg.h"
+#include "shortcut/get_link.h"
 #include "shortcut/scan_tree.h"
 #include "shortcut/tree_steps.h"
 #include "support/mozlz4.h"
@@ -713,10 +714,26 @@ void link_tags(const Node& n, const Survey& s, std::string* out) {
   }
 }
 
+// A javascript: address as an href gives it: the page its window.open opens,
+// else passed over with the report an HTML file's link gets. *tag is room.
+bool script_address(std::string* url, std::string* tag) {
+  tag->assign("\"").append(*url).append("\"");
+  if (!script_href(tag->c_str())) return true;
+  std::size_t n = 0;
+  const char* href = href_text(tag->data(), &n);
+  if (href == nullptr) return false;
+  url->assign(href, n);
+  return true;
+}
+
 bool NodeReader::put_link(Node& n) {
   if (!steps_->takes_link()) return true;
   json_text(n.name, &caption_);
   json_text(n.url, &url_);
+  if (!script_address(&url_, &text_)) {
+    steps_->pass();
+    return true;
+  }
   drop_line_breaks(&url_);
   json_text(n.icon, &icon_);
   web_icon(&icon_);

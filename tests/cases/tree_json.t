@@ -23,10 +23,11 @@ file B {"name":"..","type":"url","url":"https://dots/"},{"name":"NoUrl","type":"
 file B ],"name":"Bookmarks bar","type":"folder"},
 # Roots that are no part of the layout are read past; synced before other in the file.
 file B "custom_root":{"children":[{"name":"Opera","type":"url","url":"https://opera/"}]},"sync_transaction_version":"1",
-file B "synced":{"children":[{"name":"Top","type":"url","url":"https://phone/"}],"name":"Mobile bookmarks","type":"folder"},
+# Scripts as in an href: the page a window.open opens, else passed over.
+file B "synced":{"children":[{"name":"Top","type":"url","url":"https://phone/"},{"name":"Js","type":"url","url":"JAVASCRIPT:window.open('https://js/')"},{"name":"Bm","type":"url","url":"javascript:alert(1)"}],"name":"Mobile bookmarks","type":"folder"},
 file B "other":{"children":[{"name":"Top","type":"url","url":"https://top/","date_added":"11644473600000000"},{"children":[{"name":"Deep","type":"url","url":"https://deep/","date_added":"11644473600999999"}],"name":"OtherF","type":"folder"}],"name":"Other bookmarks","type":"folder"},
 file B "trash":{"children":[{"name":"T","type":"url","url":"https://t/"}]}},"version":1}\n
-err [..]: invalid name for the link of "https://dots/"\n7 written, 0 already there, 2 passed over\n
+err [..]: invalid name for the link of "https://dots/"\n["javascript:alert(1)"]: can not recognize URL string\n8 written, 0 already there, 3 passed over\n
 new out/Bookmarks\sbar/
 new out/Bookmarks\sbar/Caf\xC3\xA9\s\xF0\x9F\x98\x80\s\xEF\xBF\xBD\s'q'.url {U}https://a/b\r\n
 newtime out/Bookmarks\sbar/Caf\xC3\xA9\s\xF0\x9F\x98\x80\s\xEF\xBF\xBD\s'q'.url 1614089610
@@ -43,6 +44,7 @@ new out/OtherF/
 new out/OtherF/Deep.url {U}https://deep/\r\n
 newtime out/OtherF/Deep.url now
 new out/Top\s(2).url {U}https://phone/\r\n
+new out/Js.url {U}https://js/\r\n
 
 == Chromium: -s takes a top-level folder by its name, wherever its root stands
 args -v -x -s OtherF -o out B
