@@ -10,7 +10,7 @@ cd "$top" && cmake --preset fuzz >/dev/null && cmake --build --preset fuzz
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 mkdir -p build/fuzz-artifacts
 fuzz="$top/build/fuzz/fuzz/fuzz_favlink -close_fd_mask=3 -timeout=10 -max_len=8192 -artifact_prefix=$top/build/fuzz-artifacts/"
-$fuzz "$top"/fuzz/regressions/* "$top"/../shared/corpus/bookmarks/* "$top"/../shared/corpus/url/* >"$work/log" 2>&1 || { tail -40 "$work/log"; exit 1; }
+$fuzz "$top"/fuzz/regressions/* "$top"/../shared/corpus/bookmarks/* "$top"/../shared/corpus/url/* "$top"/../shared/corpus/json/* >"$work/log" 2>&1 || { tail -40 "$work/log"; exit 1; }
 $fuzz -dict="$top/fuzz/html.dict" -max_total_time="${1:-60}" "$work" "$top/fuzz/corpus" >"$work/log" 2>&1 ||
   { tail -60 "$work/log"; exit 1; }
 grep -E '^#[0-9]+.*DONE' "$work/log"

@@ -170,7 +170,6 @@ class JsonIn {
 // The parser's stack, which holds the string being read: memory running out
 // is std::bad_alloc, as everywhere else, never a null pointer written to.
 struct StackAllocator {
-  static const bool kNeedFree = true;
   static void* Malloc(std::size_t size) {
     if (size == 0) return nullptr;
     void* p = std::malloc(size);

@@ -22,6 +22,7 @@
 #include "shortcut/make_url.h"
 #include "shortcut/refs.h"
 #include "shortcut/scan_steps.h"
+#include "shortcut/tree_steps.h"
 #include "shortcut/tree_url.h"
 #include "support/charset.h"
 #include "support/folder.h"
@@ -71,6 +72,8 @@ std::string names_of(Charset c) { return std::string(charset_names(c).iconv) + "
 std::string utf8_of(const char* s) { std::string out; cp932_to_utf8(s, &out); return out; }
 std::string char932(const char* s) { std::string out; return cp932_char(reinterpret_cast<const unsigned char*>(s), std::strlen(s), &out) ? out + "|" : "false"; }
 std::string fixed(void (*f)(std::string_view, std::string*), std::string_view s) { std::string out; f(s, &out); return out + "|"; }
+std::string collapsed(const char* s) { std::string out; collapse_blanks(s, &out); return out + "|"; }
+template <typename F> std::string stepped(const char* s, F f) { std::string t = s; f(&t); return t + "|"; }
 std::string root_of(const char* path) { char root[4]; free_space_root(path, root); return root; }
 std::string folder_of(const char* caption) { std::string name; return folder_name(TreeRun(kNoOptions), std::string(caption).data(), &name) ? name : "false"; }
 std::string url_of(const char* url, const char* prefix) { UrlFile f; return join_url(Link{std::string("c").data(), url}, false, prefix, &f) ? f.url.data() : "false"; }
@@ -162,6 +165,9 @@ TEST(Examples, EveryRowHolds) {
       {"bookmark_item", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, {"u"}, "n", 1700000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"},
       {"bookmark_item control", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, {"u"}, "n\tm\x7F", -100000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"-100000000\">n m </A>\n"},
       {"bookmark_item extras", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, {"u", "http://i", "d", "a,b"}, "n", 1); }), "<DT><A HREF=\"u\" ADD_DATE=\"1\" ICON_URI=\"http://i\" TAGS=\"a,b\">n</A>\n<DD>d\n"},
+      {"collapse_blanks", collapsed(" a\t\r\n b\xC2\x85" "c \x7F"), "a b c|"},
+      {"drop_line_breaks", stepped("http://a/\r\n\tb", drop_line_breaks), "http://a/b|"},
+      {"web_icon", stepped("HTTPS://x/i.png", web_icon) + stepped("http:\n//y", web_icon) + stepped("data:image/png;base64,AA", web_icon) + stepped("ftp://z", web_icon), "HTTPS://x/i.png|http://y|||"},
       {"utf8_encode", enc(0x41) + enc(0xE9) + enc(0x1F600), "A\xC3\xA9\xF0\x9F\x98\x80"},
       {"utf8_length", cat({len8("\xC3\xA9x"), len8("\xC0\xAF"), len8("\xED\xA0\x80"), len8("\xE3\x81")}), "2 0 0 -2 "},
       {"is_utf8", yes(is_utf8("a\xC3\xA9")) + yes(is_utf8("a\xE3\x81")), "truefalse"},
