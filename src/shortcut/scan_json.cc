@@ -20,6 +20,58 @@
 #include "support/mozlz4.h"
 #include "support/utf8.h"
 
+// The allocator type of the parser's stack, which selects the stack below.
+struct JsonStack {};
+
+// The parser's stack (the string being read, and one entry for each open
+// array or object), for JsonStack: the library's own does arithmetic on a
+// null pointer before its first allocation. This one allocates first, and
+// memory running out is std::bad_alloc, as everywhere else. The parser pushes
+// and pops strings and counts of its own; it never keeps a pointer across a
+// push.
+namespace rapidjson::internal {
+template <>
+class Stack<JsonStack> {
+ public:
+  Stack(JsonStack*, std::size_t) {}
+  ~Stack() { std::free(base_); }
+  Stack(const Stack&) = delete;
+  Stack& operator=(const Stack&) = delete;
+
+  template <typename T>
+  T* Push(std::size_t count = 1) {
+    const std::size_t need = top_ + sizeof(T) * count;
+    if (need > size_) grow(need);
+    T* p = reinterpret_cast<T*>(base_ + top_);
+    top_ = need;
+    return p;
+  }
+  template <typename T>
+  T* Pop(std::size_t count) {
+    top_ -= sizeof(T) * count;
+    return reinterpret_cast<T*>(base_ + top_);
+  }
+  template <typename T>
+  T* Top() {
+    return reinterpret_cast<T*>(base_ + top_ - sizeof(T));
+  }
+  void Clear() { top_ = 0; }
+
+ private:
+  void grow(std::size_t need) {
+    const std::size_t size = std::max(need, size_ < 256 ? std::size_t{256} : size_ + size_ / 2);
+    void* p = std::realloc(base_, size);
+    if (p == nullptr) throw std::bad_alloc();
+    base_ = static_cast<char*>(p);
+    size_ = size;
+  }
+
+  char* base_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t top_ = 0;
+};
+}  // namespace rapidjson::internal
+
 namespace {
 
 constexpr std::string_view kBom{"\xEF\xBB\xBF"};
@@ -167,28 +219,7 @@ class JsonIn {
   bool low_due_ = false;  // a high surrogate's low half comes next
 };
 
-// The parser's stack, which holds the string being read: memory running out
-// is std::bad_alloc, as everywhere else, never a null pointer written to.
-struct StackAllocator {
-  static void* Malloc(std::size_t size) {
-    if (size == 0) return nullptr;
-    void* p = std::malloc(size);
-    if (p == nullptr) throw std::bad_alloc();
-    return p;
-  }
-  static void* Realloc(void* old, std::size_t, std::size_t size) {
-    if (size == 0) {
-      std::free(old);
-      return nullptr;
-    }
-    void* p = std::realloc(old, size);
-    if (p == nullptr) throw std::bad_alloc();
-    return p;
-  }
-  static void Free(void* p) { std::free(p); }
-};
-
-using JsonReader = rapidjson::GenericReader<rapidjson::UTF8<>, rapidjson::UTF8<>, StackAllocator>;
+using JsonReader = rapidjson::GenericReader<rapidjson::UTF8<>, rapidjson::UTF8<>, JsonStack>;
 
 // The layouts, and their roots in the order they are laid out.
 enum class Family { kNone, kChromium, kFirefox };
