@@ -5,8 +5,8 @@
 #              with -x an export -> a tree -> a bookmark file -> the same tree
 #   roundtrip_corpus  the same over the shared corpus (skipped where it is not
 #              beside the source folder)
-#   hostile    huge lines, deep and unbalanced lists, an endless comment, lines longer than
-#              memory
+#   hostile    huge lines and JSON strings, deep and unbalanced lists, deep JSON, an endless
+#              comment, lines longer than memory
 #   manpage    the manual formats cleanly and states every message
 #   deb        the Debian package installs a favlink that runs
 #   browser    headless Chromium shows every name and address of a page
@@ -124,6 +124,12 @@ sys.stdout.write('<DL>' + ''.join('<DT><H3>%s</H3><DL><DT><A HREF=\"https://%d/\
         grep -q "^$(ls dd | wc -l) written" err && { [ ! -f dd/B.url ] || tail -c 3 dd/B.url | grep -q -- '-'; } ||
         fail "40 MB description under ulimit -v $v: $(ls dd) $(cat err)"
     done
+    # A JSON name of 300 MB: memory runs out in the first reading, nothing is written.
+    { printf '{"roots":{"other":{"children":[{"type":"url","url":"http://a/","name":"'
+      head -c 300000000 /dev/zero | tr '\0' a; printf '"}]}}}'; } >big.json && mkdir bj &&
+      (ulimit -v 300000; "$prog" -v -x -o bj big.json 2>err; [ $? -eq 1 ]) && [ -z "$(ls bj)" ] &&
+      [ "$(cat err)" = "$(printf 'cannot get memory\n0 written, 0 already there, 0 passed over')" ] ||
+      fail "300 MB JSON name: $(cat err)"
   fi
   # A walk of a folder wider than one read: 4,200 files and 4,200 folders, made
   # in shuffled order, come out in byte order, each once.
@@ -140,7 +146,13 @@ for i in n: os.makedirs('w/d%04d' % i); open('w/f%04d.url' % i, 'w').write('URL=
     [ "$(cat err)" = "2200 written, 0 already there, 0 passed over" ] || fail "deep -x: $(tail -2 err)"
   (ulimit -n 64 && run -x -f2 d) && [ ! -s err ] && [ "$(grep -o 'HREF="[^"]*' out | cut -c7- | sort | tr '\n' ' ')" = \
     "$(python3 -c "print(' '.join(sorted('http://%s/%d' % (c, i) for c in 'lb' for i in range(1100))), end=' ')")" ] ||
-    fail "deep walk: $(head -c 300 err)" ;;
+    fail "deep walk: $(head -c 300 err)"
+  # The same tree from a Chromium file: folders 1,100 deep, their "children" before their names.
+  python3 -c "print('{\"roots\":{\"other\":{\"children\":[' + ''.join('{\"type\":\"url\",\"name\":\"l\",\"url\":\"http://l/%d\"},{\"children\":[' % i for i in range(1100))
+  + ''.join(']' + ',\"name\":\"a\",\"type\":\"folder\"}' for i in range(1100)) + ']}}}')" >d.json
+  rm -rf d && mkdir d && (ulimit -n 64 && run -v -x -o d d.json) && [ "$(find d -name '*.url' | wc -l)" -eq 1100 ] &&
+    [ -f "d/$(printf 'a/%.0s' $(seq 1099))l.url" ] && [ "$(cat err)" = "1100 written, 0 already there, 0 passed over" ] ||
+    fail "deep JSON -x: $(tail -2 err)" ;;
 manpage)
   groff -man -Tutf8 -ww "$src/docs/favlink.1" >/dev/null 2>err && [ ! -s err ] || fail "groff: $(cat err)"
   GROFF_NO_SGR=1 groff -man -Tascii -P-cbuo "$src/docs/favlink.1" 2>/dev/null | tr -s ' \n' '  ' >man.txt
