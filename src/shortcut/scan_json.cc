@@ -17,209 +17,11 @@
 #include "shortcut/get_link.h"
 #include "shortcut/scan_tree.h"
 #include "shortcut/tree_steps.h"
+#include "support/json_reader.h"
 #include "support/mozlz4.h"
 #include "support/utf8.h"
 
-// The allocator type of the parser's stack, which selects the stack below.
-struct JsonStack {};
-
-// The parser's stack (the string being read, and one entry for each open
-// array or object), for JsonStack: the library's own does arithmetic on a
-// null pointer before its first allocation. This one allocates first, and
-// memory running out is std::bad_alloc, as everywhere else. The parser pushes
-// and pops strings and counts of its own; it never keeps a pointer across a
-// push.
-namespace rapidjson::internal {
-template <>
-class Stack<JsonStack> {
- public:
-  Stack(JsonStack*, std::size_t) {}
-  ~Stack() { std::free(base_); }
-  Stack(const Stack&) = delete;
-  Stack& operator=(const Stack&) = delete;
-
-  template <typename T>
-  T* Push(std::size_t count = 1) {
-    const std::size_t need = top_ + sizeof(T) * count;
-    if (need > size_) grow(need);
-    T* p = reinterpret_cast<T*>(base_ + top_);
-    top_ = need;
-    return p;
-  }
-  template <typename T>
-  T* Pop(std::size_t count) {
-    top_ -= sizeof(T) * count;
-    return reinterpret_cast<T*>(base_ + top_);
-  }
-  template <typename T>
-  T* Top() {
-    return reinterpret_cast<T*>(base_ + top_ - sizeof(T));
-  }
-  void Clear() { top_ = 0; }
-
- private:
-  void grow(std::size_t need) {
-    const std::size_t size = std::max(need, size_ < 256 ? std::size_t{256} : size_ + size_ / 2);
-    void* p = std::realloc(base_, size);
-    if (p == nullptr) throw std::bad_alloc();
-    base_ = static_cast<char*>(p);
-    size_ = size;
-  }
-
-  char* base_ = nullptr;
-  std::size_t size_ = 0;
-  std::size_t top_ = 0;
-};
-}  // namespace rapidjson::internal
-
 namespace {
-
-constexpr std::string_view kBom{"\xEF\xBB\xBF"};
-
-// The JSON text as the parser reads it: a file read in blocks, or a text in
-// memory (a decoded .jsonlz4), with the line reached counted for reports.
-// It also mends what the parser would refuse in a string that browsers do
-// write: a \u escape of a lone surrogate becomes \uFFFD (U+FFFD) before the
-// parser sees it.
-class JsonIn {
- public:
-  using Ch = char;
-
-  explicit JsonIn(int fd) : fd_(fd), buf_(kBlock) { skip_bom(); }
-  explicit JsonIn(std::vector<unsigned char>* text) : buf_(std::move(*text)) {
-    end_ = buf_.size();
-    eof_ = true;
-    skip_bom();
-  }
-
-  Ch Peek() {
-    if (p_ == end_ && !fill(1)) return '\0';
-    return static_cast<Ch>(buf_[p_]);
-  }
-
-  Ch Take() {
-    const Ch c = Peek();
-    if (p_ == end_) return c;
-    ++p_;
-    if (c == '\n') ++line_;
-    if (escape_) {
-      escape_ = false;
-      if (c == 'u') mend_surrogate();
-    } else if (c == '\\' && in_string_) {
-      escape_ = true;
-    } else if (c == '"') {
-      in_string_ = !in_string_;
-    }
-    return c;
-  }
-
-  std::size_t Tell() const { return static_cast<std::size_t>(base_) + p_; }
-
-  // Output side of the stream concept: the parser copies strings into its
-  // own stack, never into the input.
-  Ch* PutBegin() { return nullptr; }
-  void Put(Ch) {}
-  void Flush() {}
-  std::size_t PutEnd(Ch*) { return 0; }
-
-  long long line() const { return line_; }
-  // True when the whole text has been read.
-  bool at_end() { return Peek() == '\0' && p_ == end_; }
-  bool failed() const { return failed_; }
-
-  // Reads on from offset (a byte outside any string), on the given line.
-  void seek(std::size_t offset, long long line) {
-    if (fd_ >= 0) {
-      base_ = static_cast<long long>(offset);
-      p_ = end_ = 0;
-      eof_ = !text_seek_fd(fd_, base_);
-      failed_ = failed_ || eof_;
-    } else {
-      p_ = std::min(offset, end_);
-    }
-    line_ = line;
-    in_string_ = escape_ = low_due_ = false;
-  }
-
- private:
-  static constexpr std::size_t kBlock = std::size_t{64} * 1024;
-
-  // Makes at least n bytes from p_ on readable, when the file has them.
-  bool fill(std::size_t n) {
-    while (end_ - p_ < n && !eof_) {
-      if (p_ > 0) {
-        std::memmove(buf_.data(), buf_.data() + p_, end_ - p_);
-        base_ += static_cast<long long>(p_);
-        end_ -= p_;
-        p_ = 0;
-      }
-      const std::ptrdiff_t got = text_read_fd(fd_, buf_.data() + end_, buf_.size() - end_);
-      if (got <= 0) {
-        eof_ = true;
-        failed_ = got < 0;
-      } else {
-        end_ += static_cast<std::size_t>(got);
-      }
-    }
-    return end_ - p_ >= n;
-  }
-
-  void skip_bom() {
-    if (fill(kBom.size()) && std::memcmp(buf_.data(), kBom.data(), kBom.size()) == 0) {
-      p_ = kBom.size();
-    }
-  }
-
-  // The value of the four hex digits at p, or -1.
-  static long hex4(const unsigned char* p) {
-    long v = 0;
-    for (int i = 0; i < 4; ++i) {
-      const int c = p[i];
-      const int d = c >= '0' && c <= '9'   ? c - '0'
-                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                           : -1;
-      if (d < 0) return -1;
-      v = v * 16 + d;
-    }
-    return v;
-  }
-
-  // At the four digits of a \u escape: a high surrogate not followed by the
-  // escape of a low one, and a low one not after a high one, become FFFD.
-  void mend_surrogate() {
-    fill(10);
-    if (end_ - p_ < 4) return;
-    unsigned char* d = buf_.data() + p_;
-    const long v = hex4(d);
-    const bool high = v >= 0xD800 && v <= 0xDBFF;
-    const bool low = v >= 0xDC00 && v <= 0xDFFF;
-    if (low && low_due_) {
-      low_due_ = false;
-      return;
-    }
-    if (high && end_ - p_ >= 10 && d[4] == '\\' && d[5] == 'u') {
-      const long next = hex4(d + 6);
-      low_due_ = next >= 0xDC00 && next <= 0xDFFF;
-      if (low_due_) return;
-    }
-    if (high || low) std::memcpy(d, "FFFD", 4);
-  }
-
-  int fd_ = -1;
-  std::vector<unsigned char> buf_;
-  std::size_t p_ = 0;
-  std::size_t end_ = 0;
-  long long base_ = 0;  // the file offset of buf_[0]
-  bool eof_ = false;
-  bool failed_ = false;
-  long long line_ = 1;
-  bool in_string_ = false;
-  bool escape_ = false;
-  bool low_due_ = false;  // a high surrogate's low half comes next
-};
-
-using JsonReader = rapidjson::GenericReader<rapidjson::UTF8<>, rapidjson::UTF8<>, JsonStack>;
 
 // The layouts, and their roots in the order they are laid out.
 enum class Family { kNone, kChromium, kFirefox };
@@ -293,7 +95,6 @@ constexpr std::array<FieldName, 14> kNodeFields{{
 struct Node {
   std::size_t offset = 0;  // of its '{' (the parser calls StartObject before taking it)
   long long line = 0;
-  int depth = 0;  // nodes above it
   std::string type, name, url, date, tags, icon, root, description;
   bool has_name = false;
   bool has_url = false;
@@ -304,10 +105,9 @@ struct Node {
   std::vector<std::string> tag_folders;        // its tag folders' names, then their
   std::vector<std::vector<std::string>> held;  // addresses (the tags root)
 
-  void reset(std::size_t at, long long at_line, int d) {
+  void reset(std::size_t at, long long at_line) {
     offset = at;
     line = at_line;
-    depth = d;
     for (std::string* s : {&type, &name, &url, &date, &tags, &icon, &root, &description})
       s->clear();
     has_name = has_url = listed = false;
@@ -526,7 +326,7 @@ class NodeReader {
 
   bool open_node() {
     if (static_cast<std::size_t>(node_depth_) == nodes_.size()) nodes_.emplace_back();
-    nodes_[static_cast<std::size_t>(node_depth_)].reset(in_->Tell(), in_->line(), node_depth_);
+    nodes_[static_cast<std::size_t>(node_depth_)].reset(in_->Tell(), in_->line());
     ++node_depth_;
     open_.push_back(Open::kNode);
     return true;
@@ -747,7 +547,10 @@ void link_tags(const Node& n, const Survey& s, std::string* out) {
 // A javascript: address as an href gives it: the page its window.open opens,
 // else passed over with the report an HTML file's link gets. *tag is room.
 bool script_address(std::string* url, std::string* tag) {
-  tag->assign("\"").append(*url).append("\"");
+  tag->clear();
+  tag->push_back('"');
+  tag->append(*url);
+  tag->push_back('"');
   if (!script_href(tag->c_str())) return true;
   std::size_t n = 0;
   const char* href = href_text(tag->data(), &n);
@@ -916,7 +719,8 @@ BookmarkFormat bookmark_format(TextIn* in) {
         f = BookmarkFormat::kMozLz4;
         break;
       }
-      if (n >= kBom.size() && std::memcmp(b.data(), kBom.data(), kBom.size()) == 0) i = 3;
+      if (n >= kUtf8Bom.size() && std::memcmp(b.data(), kUtf8Bom.data(), kUtf8Bom.size()) == 0)
+        i = 3;
     }
     while (i < n && (b[i] == ' ' || b[i] == '\t' || b[i] == '\r' || b[i] == '\n')) ++i;
     if (i < n) {
