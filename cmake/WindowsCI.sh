@@ -7,9 +7,10 @@
 #   sh cmake/WindowsCI.sh [BUILD_ROOT]
 #
 # BUILD_ROOT holds windows-x86/ and windows-x64/ (default: the presets'
-# folders under build/). Missing compilers, Wine, the GoogleTest sources and
-# the locale sources are installed with apt-get when run as root. The Wine
-# prefix and the CP932 locale are made once inside windows-x64/ and reused.
+# folders under build/). Missing compilers, Wine, the GoogleTest sources, the
+# locale sources and the rapidjson headers are installed with apt-get when run
+# as root. The Wine prefix and the CP932 locale are made once inside
+# windows-x64/ and reused.
 # Exit status non-zero on the first failure.
 set -eu
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,17 +37,17 @@ find_wine
 if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 ||
    ! command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 ||
    [ -z "$wine" ] || [ ! -f /usr/src/googletest/googletest/CMakeLists.txt ] ||
-   [ ! -f /usr/share/i18n/charmaps/WINDOWS-31J.gz ]; then
-  step "installing MinGW-w64, Wine, GoogleTest sources, locale sources"
+   [ ! -f /usr/share/i18n/charmaps/WINDOWS-31J.gz ] || [ ! -f /usr/include/rapidjson/reader.h ]; then
+  step "installing MinGW-w64, Wine, GoogleTest sources, locale sources, rapidjson"
   if [ "$(id -u)" != 0 ]; then
     echo "WindowsCI: run as root, or install g++-mingw-w64-i686-posix" \
-         "g++-mingw-w64-x86-64-posix wine64 googletest locales" >&2
+         "g++-mingw-w64-x86-64-posix wine64 googletest locales rapidjson-dev" >&2
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends g++-mingw-w64-i686-posix \
-    g++-mingw-w64-x86-64-posix wine64 googletest locales >/dev/null
+    g++-mingw-w64-x86-64-posix wine64 googletest locales rapidjson-dev >/dev/null
   find_wine
 fi
 
