@@ -47,6 +47,9 @@ if(CMAKE_CROSSCOMPILING)
   set_target_properties(favlink_lz4 PROPERTIES COMPILE_OPTIONS "")
   target_include_directories(favlink_lz4 SYSTEM PUBLIC ${FAVLINK_LZ4_SOURCE})
   target_link_libraries(favlink_lib PUBLIC favlink_lz4)
+  # LZ4's licence asks binary copies to carry its notice; package_windows.sh
+  # puts this copy into the zip.
+  configure_file(${FAVLINK_LZ4_SOURCE}/LICENSE ${CMAKE_BINARY_DIR}/LZ4-LICENSE.txt COPYONLY)
 else()
   find_path(FAVLINK_LZ4_INCLUDE lz4.h DOC "Folder holding lz4.h (Debian: liblz4-dev)")
   find_library(FAVLINK_LZ4_LIBRARY lz4 DOC "The LZ4 library (Debian: liblz4-dev)")
