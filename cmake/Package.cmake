@@ -1,7 +1,8 @@
 # Packages made by `cpack` in a build folder (see `make package`):
 #   POSIX build: favlink_<version>_<arch>.deb, the tree of cmake/Install.cmake
 #                below /usr. Its dependencies come from dpkg-shlibdeps when
-#                that is installed (package dpkg-dev), else libc6 and libstdc++6.
+#                that is installed (package dpkg-dev), else libc6, libstdc++6
+#                and liblz4-1.
 # The zip of the Windows executables is made by cmake/package_windows.sh, not
 # here: it takes the executables of two build folders (x64 and x86) at once.
 
@@ -44,7 +45,7 @@ find_program(FAVLINK_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(FAVLINK_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6, liblz4-1")
 endif()
 
 include(CPack)

@@ -7,9 +7,12 @@
 #   sh cmake/WindowsCI.sh [BUILD_ROOT]
 #
 # BUILD_ROOT holds windows-x86/ and windows-x64/ (default: the presets'
-# folders under build/). Missing compilers, Wine, the GoogleTest sources and
-# the locale sources are installed with apt-get when run as root. The Wine
-# prefix and the CP932 locale are made once inside windows-x64/ and reused.
+# folders under build/). Missing compilers, Wine, the GoogleTest sources, the
+# locale sources and the rapidjson headers are installed with apt-get when run
+# as root. Debian's lz4 source package is fetched once into BUILD_ROOT/lz4-src
+# (apt-get source; as root a deb-src entry is added when apt has none), and
+# its lib/lz4.c compiled into both builds. The Wine prefix and the CP932
+# locale are made once inside windows-x64/ and reused.
 # Exit status non-zero on the first failure.
 set -eu
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,23 +39,73 @@ find_wine
 if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 ||
    ! command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 ||
    [ -z "$wine" ] || [ ! -f /usr/src/googletest/googletest/CMakeLists.txt ] ||
-   [ ! -f /usr/share/i18n/charmaps/WINDOWS-31J.gz ]; then
-  step "installing MinGW-w64, Wine, GoogleTest sources, locale sources"
+   [ ! -f /usr/share/i18n/charmaps/WINDOWS-31J.gz ] ||
+   [ ! -f /usr/include/rapidjson/reader.h ] || ! command -v dpkg-source >/dev/null 2>&1; then
+  step "installing MinGW-w64, Wine, GoogleTest sources, locale sources, rapidjson, dpkg-dev"
   if [ "$(id -u)" != 0 ]; then
     echo "WindowsCI: run as root, or install g++-mingw-w64-i686-posix" \
-         "g++-mingw-w64-x86-64-posix wine64 googletest locales" >&2
+         "g++-mingw-w64-x86-64-posix wine64 googletest locales rapidjson-dev dpkg-dev" >&2
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends g++-mingw-w64-i686-posix \
-    g++-mingw-w64-x86-64-posix wine64 googletest locales >/dev/null
+    g++-mingw-w64-x86-64-posix wine64 googletest locales rapidjson-dev dpkg-dev >/dev/null
   find_wine
 fi
 
-# 2. Builds. The end-to-end cases run the exe through the 64-bit loader.
+# 2. LZ4 for Windows. Debian has no MinGW build of it, so both builds compile
+# lib/lz4.c of Debian's own lz4 source package (the source of liblz4-dev,
+# Debian's patches applied). Fetched once; a later run reuses the folder.
+lz4cache=$root/lz4-src
+lz4lib() {
+  for d in "$lz4cache"/lz4-*/lib; do
+    if [ -f "$d/lz4.c" ]; then echo "$d"; return; fi
+  done
+}
+if [ -z "$(lz4lib)" ]; then
+  step "fetching Debian's lz4 source package"
+  has_lz4_source() { apt-cache showsrc lz4 2>/dev/null | grep -q '^Package: lz4$'; }
+  if ! has_lz4_source; then
+    if [ "$(id -u)" != 0 ]; then
+      echo "WindowsCI: apt has no source packages: run as root, or add deb-src entries" \
+           "and apt-get update, or unpack lz4's source into $lz4cache" >&2
+      exit 1
+    fi
+    # The binary entries again as source entries, in a file of our own.
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+      sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+        > /etc/apt/sources.list.d/favlink-src.sources
+    elif [ -f /etc/apt/sources.list ]; then
+      sed -n 's/^deb\([[:space:]]\)/deb-src\1/p' /etc/apt/sources.list \
+        > /etc/apt/sources.list.d/favlink-src.list
+    fi
+    apt-get update -qq
+    if ! has_lz4_source; then
+      echo "WindowsCI: apt finds no source of lz4 even with deb-src entries" \
+           "(/etc/apt/sources.list.d/favlink-src.*)" >&2
+      exit 1
+    fi
+  fi
+  # As root apt downloads as the user _apt, which cannot write here.
+  sandbox=
+  [ "$(id -u)" != 0 ] || sandbox="-o APT::Sandbox::User=root"
+  rm -rf "$lz4cache.part"
+  mkdir -p "$lz4cache.part"
+  # shellcheck disable=SC2086
+  (cd "$lz4cache.part" && apt-get source -qq $sandbox lz4 >/dev/null)
+  rm -rf "$lz4cache"
+  mv "$lz4cache.part" "$lz4cache"
+fi
+lz4=$(lz4lib)
+if [ -z "$lz4" ]; then
+  echo "WindowsCI: no lib/lz4.c in $lz4cache/lz4-*" >&2
+  exit 1
+fi
+
+# 3. Builds. The end-to-end cases run the exe through the 64-bit loader.
 step "windows-x86: configure and build"
-cmake --preset windows-x86 -B "$x86" >/dev/null
+cmake --preset windows-x86 -B "$x86" -DFAVLINK_LZ4_SOURCE="$lz4" >/dev/null
 cmake --build "$x86"
 step "windows-x64: configure and build"
 mkdir -p "$x64"
@@ -64,7 +117,7 @@ cat > "$x64/wine-e2e.cmake" <<EOF
 set(FAVLINK_E2E_PLATFORM windows CACHE STRING "" FORCE)
 set(FAVLINK_E2E_PROG [=[env '$wine' '$x64/favlink.exe']=] CACHE STRING "" FORCE)
 EOF
-cmake --preset windows-x64 -B "$x64" -C "$x64/wine-e2e.cmake" >/dev/null
+cmake --preset windows-x64 -B "$x64" -C "$x64/wine-e2e.cmake" -DFAVLINK_LZ4_SOURCE="$lz4" >/dev/null
 cmake --build "$x64"
 for exe in "$x86/favlink.exe" "$x64/favlink.exe"; do
   # Self-contained: nothing but system DLLs may be imported.
@@ -76,7 +129,7 @@ for exe in "$x86/favlink.exe" "$x64/favlink.exe"; do
   fi
 done
 
-# 3. Wine: one prefix, and a Japanese locale whose character set is CP932,
+# 4. Wine: one prefix, and a Japanese locale whose character set is CP932,
 # so that Shift_JIS arguments and file names pass Wine's conversions as they
 # pass a Japanese Windows.
 step "Wine prefix and CP932 locale"
@@ -111,7 +164,7 @@ fi
 trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null || true' EXIT
 "$wine" "$x64/favlink.exe" -usage >/dev/null
 
-# 4. Tests.
+# 5. Tests.
 step "windows-x64: tests under Wine"
 ctest --test-dir "$x64" --output-on-failure
 step "done"

@@ -5,6 +5,7 @@
 #   favlink-<version>-windows/x86/favlink.exe   (build/windows-x86, if built)
 #   favlink-<version>-windows/README.txt        README.md
 #   favlink-<version>-windows/favlink.txt       the manual page as plain text
+#   favlink-<version>-windows/LZ4-LICENSE.txt   the notice of LZ4, compiled into the executables
 #
 # The texts get CR LF line ends; the executables are stripped when the MinGW
 # strip tool is there. At least one of the two builds must exist.
@@ -56,6 +57,17 @@ fi
 
 crlf() { sed 's/\r$//; s/$/\r/'; }
 crlf < "$top/README.md" > "$stage/README.txt"
+# The cross configure copies LZ4's licence beside the exe it builds in.
+for build in "$x64" "$x86"; do
+  if [ -f "$build/favlink.exe" ] && [ -f "$build/LZ4-LICENSE.txt" ]; then
+    crlf < "$build/LZ4-LICENSE.txt" > "$stage/LZ4-LICENSE.txt"
+    break
+  fi
+done
+if [ ! -f "$stage/LZ4-LICENSE.txt" ]; then
+  echo "package_windows.sh: no LZ4-LICENSE.txt beside the executables (configure the Windows builds again)" >&2
+  exit 1
+fi
 # Plain ASCII without overstriking, so Notepad shows it as it is.
 GROFF_NO_SGR=1 groff -man -Tascii -P-cbuo "$top/docs/favlink.1" 2>/dev/null | crlf > "$stage/favlink.txt"
 if [ ! -s "$stage/favlink.txt" ]; then
