@@ -34,10 +34,21 @@
 //       decoded, blanks collapsed, ICON empty unless http: or https:)
 //   favlink_bench_gen bigline BYTES OUT.html
 //       an export holding one link whose line, with its ICON, is BYTES long
+//   favlink_bench_gen chromium N BOOKMARKS OUT.html
+//       a Chromium profile's Bookmarks file (JSON, laid out as Chromium
+//       writes it) of N url nodes in N/100 folders nested up to five deep,
+//       most below the bookmark bar, some below other and synced, and
+//       OUT.html, the bookmark file Chromium's export makes of the same
+//       profile: -x makes the same tree of both. Names with non-ASCII
+//       letters, '&', '"', '<', '\', some written as \u escapes (one a
+//       surrogate pair); every 50th link repeats the name of the one before
+//       it in its folder, and the first of synced that of the last of other,
+//       which share the top of the tree
 //
 // Every line of the bookmarks and scan files is shorter than 1023 bytes,
 // newline included, so each one is a single line piece of the scanner; the
 // modern and bigline files are for -x, which reads whole lines.
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -45,6 +56,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -588,6 +600,336 @@ void flat(std::size_t n, const std::string& dir) {
   }
 }
 
+// --- Chromium's Bookmarks file and its export ---------------------------------
+
+// Text as the Bookmarks file holds it (JSON, with the escapes of a string) and
+// as it reads: raw UTF-8, \u escapes (one pair of surrogates), '\"', '\\' and
+// the "\u003C" that Chromium writes for '<'.
+struct JsonPiece {
+  std::string_view json;
+  std::string_view text;
+};
+constexpr JsonPiece kCjWords[] = {{"Caf\\u00e9", "Café"},
+                                  {"Straße", "Straße"},
+                                  {"Smørrebrød", "Smørrebrød"},
+                                  {"Ελληνικά", "Ελληνικά"},
+                                  {"Жизнь", "Жизнь"},
+                                  {"日本語", "日本語"},
+                                  {"Cr\\u00e8me br\\u00fbl\\u00e9e", "Crème brûlée"},
+                                  {"Tom & Jerry", "Tom & Jerry"},
+                                  {"\\\"Best of\\\"", "\"Best of\""},
+                                  {"\\ud83d\\ude00 Smile", "😀 Smile"},
+                                  {"Zürich", "Zürich"},
+                                  {"Kraków", "Kraków"},
+                                  {"You're", "You're"},
+                                  {"\\u003Cb>Bold\\u003C/b>", "<b>Bold</b>"},
+                                  {"na\\u00efve", "naïve"},
+                                  {"İstanbul", "İstanbul"},
+                                  {"🎵 Music", "🎵 Music"},
+                                  {"AC\\\\DC", "AC\\DC"}};
+constexpr JsonPiece kCjJoins[] = {{" & ", " & "}, {" \\u2013 ", " – "}, {" | ", " | "},
+                                  {" · ", " · "}, {": ", ": "},         {" - ", " - "}};
+// Seconds from 1601-01-01, where Chromium's times count from, to 1970-01-01.
+constexpr std::uint64_t kWindowsEpochSeconds = 11644473600;
+// Folders below the bookmark bar (or a root) at most this deep.
+constexpr int kCjDepth = 5;
+
+// Text as Chromium's export writes a name: '&', '<', '>', '"' and '\'' as
+// references.
+std::string html_text(std::string_view s) {
+  std::string out;
+  for (const char c : s) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c; break;
+    }
+  }
+  return out;
+}
+
+// A Chromium profile's Bookmarks file (JSON, laid out as Chromium writes it:
+// keys in order, three blanks a level, "[ {", "}, {", "} ]", "[  ]") and the
+// bookmark file Chromium exports from it, written side by side from one walk
+// of one tree. The export holds the bookmark bar as a folder
+// (PERSONAL_TOOLBAR_FOLDER), then the entries of "other" and of "synced" at
+// its top; names escaped as references, addresses as they are ('"' aside,
+// which no address here holds), ADD_DATE the seconds of date_added.
+class ChromiumWriter {
+  struct Name {
+    std::string json, text;
+  };
+
+ public:
+  ChromiumWriter(std::FILE* json, std::FILE* html) : json_(json), html_(html) {}
+
+  void write(std::size_t links) {
+    // Nodes 0, 1, 2: the roots bookmark_bar, other and synced; 3 on: folders.
+    // Most folders are made below the bar, some below other, a few below
+    // synced, each below a node of its root that is not yet kCjDepth deep
+    // (the shallower of two drawn, so that the deep ones are fewer); every
+    // 97th folder is left empty. The links fall on the nodes of a root at
+    // random, most of them on the bar's.
+    const std::size_t folders = links / 100 > 0 ? links / 100 : 1;
+    const std::size_t nodes = 3 + folders;
+    subfolders_.resize(nodes);
+    depth_.assign(nodes, 0);
+    count_.assign(nodes, 0);
+    std::vector<std::size_t> open[3], all[3];  // per root: nodes below kCjDepth, all nodes
+    for (std::size_t root = 0; root < 3; ++root) open[root] = all[root] = {root};
+    for (std::size_t f = 3; f < nodes; ++f) {
+      const std::size_t roll = r_.below(100);
+      const std::size_t root = roll < 6 ? 1 : roll < 8 ? 2 : 0;
+      const std::size_t one = open[root][r_.below(open[root].size())];
+      const std::size_t two = open[root][r_.below(open[root].size())];
+      const std::size_t parent = depth_[one] <= depth_[two] ? one : two;
+      depth_[f] = depth_[parent] + 1;
+      subfolders_[parent].push_back(f);
+      if (f % 97 == 0) continue;
+      all[root].push_back(f);
+      if (depth_[f] < kCjDepth) open[root].push_back(f);
+    }
+    for (std::size_t i = 0; i < links; ++i) {
+      const std::size_t roll = r_.below(100);
+      const std::size_t root = roll < 8 ? 1 : roll < 10 ? 2 : 0;
+      ++count_[all[root][r_.below(all[root].size())]];
+    }
+
+    json("{\n   \"checksum\": \"");
+    hex(32, &jbuf_);
+    json("\",\n   \"roots\": {\n");
+    html(kExportHead);
+    const char* const keys[] = {"bookmark_bar", "other", "synced"};
+    const char* const names[] = {"Bookmarks bar", "Other bookmarks", "Mobile bookmarks"};
+    for (std::size_t root = 0; root < 3; ++root) {
+      json(root == 0 ? "      \"" : ",\n      \"").append(keys[root]).append("\": {\n");
+      // The bar a folder of the export; the entries of the others at its top.
+      folder(root, 2, names[root], std::to_string(root + 1), root == 0 ? 1 : 0);
+      json("      }");
+    }
+    json("\n   },\n   \"sync_metadata\": \"");
+    base64(r_, 4096, &jbuf_);
+    json("\",\n   \"version\": 1\n}\n");
+    html("</DL><p>\n");
+    flush(true);
+  }
+
+ private:
+  std::string& json(std::string_view s) { return jbuf_.append(s); }
+  std::string& html(std::string_view s) { return hbuf_.append(s); }
+
+  void flush(bool all) {
+    if (all || jbuf_.size() > 65536) {
+      std::fwrite(jbuf_.data(), 1, jbuf_.size(), json_);
+      jbuf_.clear();
+    }
+    if (all || hbuf_.size() > 65536) {
+      std::fwrite(hbuf_.data(), 1, hbuf_.size(), html_);
+      hbuf_.clear();
+    }
+  }
+
+  void hex(int n, std::string* out) {
+    std::uint64_t v = 0;
+    for (int k = 0; k < n; ++k, v >>= 4) {
+      if (k % 16 == 0) v = r_.next();
+      out->push_back("0123456789abcdef"[v & 15]);
+    }
+  }
+
+  // A version 4 GUID: 8-4-4-4-12 hex digits.
+  std::string guid() {
+    std::string h, g;
+    hex(32, &h);
+    h[12] = '4';
+    h[16] = "89ab"[h[16] % 4];
+    for (std::size_t k = 0; k < h.size(); ++k) {
+      if (k == 8 || k == 12 || k == 16 || k == 20) g += '-';
+      g += h[k];
+    }
+    return g;
+  }
+
+  // A time as Chromium keeps it (microseconds since 1601) and its seconds
+  // since 1970 as the export writes them.
+  std::pair<std::string, std::string> when() {
+    const std::uint64_t secs = kEpoch + r_.below(kDateSpread);
+    return {std::to_string((secs + kWindowsEpochSeconds) * 1000000 + r_.below(1000000)),
+            std::to_string(secs)};
+  }
+
+  // "key": "value" at indent pad, after the key before it.
+  void key(const std::string& pad, std::string_view k, std::string_view v) {
+    json(",\n").append(pad).append("\"").append(k).append("\": \"").append(v).append("\"");
+  }
+
+  // The meta_info every tenth node carries, and the source some have (as
+  // some browsers built on Chromium write it).
+  void meta_info(const std::string& pad, std::size_t n) {
+    if (n % 10 == 3) {
+      json(",\n")
+          .append(pad)
+          .append("\"meta_info\": {\n")
+          .append(pad)
+          .append("   \"last_visited_desktop\": \"");
+      json(when().first).append("\"");
+      if (n % 20 == 3) json(",\n").append(pad).append("   \"power_bookmark_meta\": \"\"");
+      json("\n").append(pad).append("}");
+    }
+  }
+  void source(const std::string& pad, std::size_t n) {
+    if (n % 16 == 1) key(pad, "source", n % 32 == 1 ? "user_add" : "import_fre");
+  }
+
+  // Node `node` as the dict at JSON depth d (its '{' written, its '}' left to
+  // the caller), and its entries in the export at `level` (0: its entries at
+  // the top, the node itself no folder there).
+  void folder(std::size_t node, int d, const std::string& name, const std::string& id, int level) {
+    const std::string pad(3 * static_cast<std::size_t>(d + 1), ' ');
+    const std::string hpad(4 * static_cast<std::size_t>(level), ' ');
+    const auto added = when();
+    const auto modified = when();
+    if (level > 0) {
+      html(hpad).append("<DT><H3 ADD_DATE=\"").append(added.second);
+      html("\" LAST_MODIFIED=\"").append(node % 7 == 5 ? "0" : modified.second).append("\"");
+      if (node == 0) html(" PERSONAL_TOOLBAR_FOLDER=\"true\"");
+      html(">").append(html_text(name)).append("</H3>\n").append(hpad).append("<DL><p>\n");
+    }
+    // The entries in their order: the sub-folders fall between the links.
+    const std::vector<std::size_t>& subs = subfolders_[node];
+    std::vector<std::size_t> at(subs.size());
+    for (std::size_t& a : at) a = r_.below(count_[node] + 1);
+    std::sort(at.begin(), at.end());
+    const int inner = level > 0 ? level + 1 : 1;
+    json(pad).append("\"children\": [ ");
+    // The entries of other and of synced share the top of the export, and
+    // the first link of synced repeats the name of other's last.
+    Name own;
+    Name& prev = node == 1 || node == 2 ? top_ : own;
+    bool first = true;
+    for (std::size_t k = 0, s = 0; k <= count_[node]; ++k) {
+      for (; s < subs.size() && at[s] == k; ++s) {
+        json(first ? "{\n" : ", {\n");
+        first = false;
+        const std::size_t sub = subs[s];
+        const JsonPiece& w = kCjWords[r_.below(std::size(kCjWords))];
+        const std::string sub_name =
+            std::string(w.text).append(" ").append(std::to_string(sub - 2));
+        folder(sub, d + 1, sub_name, std::to_string(next_id_++), inner);
+        json(pad).append("}");
+      }
+      if (k < count_[node]) {
+        json(first ? "{\n" : ", {\n");
+        first = false;
+        const bool again = k > 0 ? (links_ + 1) % 50 == 0 : node == 2 && !prev.json.empty();
+        link(d + 1, inner, again, &prev);
+        json(pad).append("}");
+      }
+    }
+    json(" ],\n").append(pad).append("\"date_added\": \"").append(added.first).append("\"");
+    key(pad, "date_last_used", "0");
+    key(pad, "date_modified", node % 7 == 5 ? "0" : modified.first);
+    // The roots' GUIDs are fixed ones.
+    key(pad, "guid",
+        node < 3 ? std::string("00000000-0000-4000-a000-00000000000")
+                       .append(1, static_cast<char>('2' + node))
+                 : guid());
+    key(pad, "id", id);
+    meta_info(pad, node);
+    json(",\n").append(pad).append("\"name\": \"");
+    json_name(name);
+    json("\"");
+    source(pad, node);
+    key(pad, "type", "folder");
+    json("\n");
+    if (level > 0) html(hpad).append("</DL><p>\n");
+    flush(false);
+  }
+
+  // A folder's name in JSON: its text with '"', '\\' and '<' escaped.
+  void json_name(std::string_view s) {
+    for (const char c : s) {
+      if (c == '"' || c == '\\') {
+        jbuf_ += '\\';
+        jbuf_ += c;
+      } else if (c == '<') {
+        jbuf_ += "\\u003C";
+      } else {
+        jbuf_ += c;
+      }
+    }
+  }
+
+  // Link number i (counted over the file) as the dict at JSON depth d and a
+  // line of the export at `level`: named *prev again (the name of the link
+  // before it in its folder) or a new name, left in *prev. Every 50th link
+  // repeats the one before it in its folder, if any.
+  void link(int d, int level, bool again, Name* prev) {
+    const std::size_t i = ++links_;
+    const std::string pad(3 * static_cast<std::size_t>(d + 1), ' ');
+    if (!again) {
+      prev->json.clear();
+      prev->text.clear();
+      auto add = [&](const JsonPiece& p) {
+        prev->json.append(p.json);
+        prev->text.append(p.text);
+      };
+      add(kCjWords[r_.below(std::size(kCjWords))]);
+      add(kCjJoins[r_.below(std::size(kCjJoins))]);
+      add(kCjWords[r_.below(std::size(kCjWords))]);
+      const std::string n = " " + num6(i);
+      add({n, n});
+      if (i % 4 == 3) {
+        add({" - ", " - "});
+        add(kCjWords[r_.below(std::size(kCjWords))]);
+        add({" Home Page", " Home Page"});
+      }
+    }
+    const std::string host = "www.site" + std::to_string(i % 1499) + ".example.com";
+    std::string url = (i % 5 == 2 ? "http://" : "https://") + host;
+    switch (i % 4) {
+      case 0: url += "/read/" + num6(i) + "?lang=de&ref=bm"; break;
+      case 1: url += "/wiki/Stra%C3%9Fe_" + num6(i); break;
+      case 2: url += "/" + num6(i) + "/#top"; break;
+      default: url += "/a/b/c/" + num6(i) + ".html"; break;
+    }
+    const auto added = when();
+    const auto used = when();
+    json(pad).append("\"date_added\": \"").append(added.first).append("\"");
+    key(pad, "date_last_used", i % 5 == 0 ? used.first : "0");
+    key(pad, "guid", guid());
+    key(pad, "id", std::to_string(next_id_++));
+    meta_info(pad, i);
+    key(pad, "name", prev->json);
+    source(pad, i);
+    key(pad, "type", "url");
+    key(pad, "url", url);
+    json("\n");
+    html(std::string(4 * static_cast<std::size_t>(level), ' '))
+        .append("<DT><A HREF=\"")
+        .append(url)
+        .append("\" ADD_DATE=\"")
+        .append(added.second)
+        .append("\">")
+        .append(html_text(prev->text))
+        .append("</A>\n");
+  }
+
+  Rng r_;
+  std::FILE* json_;
+  std::FILE* html_;
+  std::string jbuf_, hbuf_;
+  std::vector<std::vector<std::size_t>> subfolders_;
+  std::vector<int> depth_;
+  std::vector<std::size_t> count_;
+  std::size_t links_ = 0;
+  std::size_t next_id_ = 4;
+  Name top_;  // the name of the last link of other
+};
+
 void bigline(std::uint64_t bytes, const std::string& path) {
   Rng r;
   std::FILE* out = open_out(path);
@@ -623,7 +965,8 @@ int usage() {
       "       favlink_bench_gen flat N DIR\n"
       "       favlink_bench_gen scan BYTES OUT.html [crlf]\n"
       "       favlink_bench_gen modern N OUT.html MANIFEST\n"
-      "       favlink_bench_gen bigline BYTES OUT.html\n",
+      "       favlink_bench_gen bigline BYTES OUT.html\n"
+      "       favlink_bench_gen chromium N BOOKMARKS OUT.html\n",
       stderr);
   return 2;
 }
@@ -658,6 +1001,12 @@ int main(int argc, char** argv) {
     close_out(out, argv[3]);
   } else if (mode == "bigline" && argc == 4) {
     bigline(n, argv[3]);
+  } else if (mode == "chromium" && argc == 5) {
+    std::FILE* json = open_out(argv[3]);
+    std::FILE* html = open_out(argv[4]);
+    ChromiumWriter(json, html).write(static_cast<std::size_t>(n));
+    close_out(html, argv[4]);
+    close_out(json, argv[3]);
   } else {
     return usage();
   }

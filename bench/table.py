@@ -5,8 +5,8 @@
 
 DIR/r.KEY holds one line "wall user system" (seconds) per timed run, DIR/m.KEY
 the peak resident set in KiB of one run; the -x inputs (modern.html, its
-manifest, bigline.html, the folder favx) are read for their folder count and
-longest lines. Measurements left out (BENCH_ONLY) are left out here too."""
+manifest, bigline.html, the folder favx) and the HTML export of the Bookmarks
+file (chromium.html) are read for their folder count and longest lines. Measurements left out (BENCH_ONLY) are left out here too."""
 import os
 import statistics
 import sys
@@ -103,6 +103,16 @@ if has('xb.fav'):
     print(f'{f"-x -f2, -x tree of {n_links}":32}{sec(wall("xb.fav"))}{sec(wall("xb.floor"))}{"":10}'
           f'{wall("xb.fav") / wall("xb.floor"):10.2f}{cpu("xb.fav") / cpu("xb.floor"):7.2f}{"":9}  '
           f'{kib("xb.fav") / 1024:.1f} / {kib("xb.floor") / 1024:.1f}')
+n_cj = 0
+if has('cj.json'):
+    # -x of the Bookmarks file in the favlink column, -x of its HTML export in
+    # the floor's; peak RSS of the two.
+    with open(os.path.join(d, 'chromium.html'), 'rb') as f:
+        n_cj = sum(1 for line in f if b'<DT><H3 ' in line)
+    print(f'{f"-x JSON, {n_links} in {n_cj} dirs":32}{sec(wall("cj.json"))}{sec(wall("cj.html"))}{"":10}'
+          f'{wall("cj.json") / wall("cj.html"):10.2f}{cpu("cj.json") / cpu("cj.html"):7.2f}{"":9}  '
+          f'{kib("cj.json") / 1024:.1f} / {kib("cj.html") / 1024:.1f}')
+    print(f'{"  (floor: -x of its HTML export)":32}')
 rss_limits = []  # (what, KiB, limit KiB): twice the longest line plus 4 MB
 if has('scan.fav'):
     print(f'{f"scan-only, {scan_mb} MB, LF":32}{sec(wall("scan.fav"))}{mbs("scan.fav"):9.0f} MB/s'
@@ -126,7 +136,7 @@ print()
 print('cpu seconds (user+system), median:  ' + ', '.join(
     f'{k} {cpu(k):.3f}' for k in ('sc.fav', 'sc.floor', 'sc.peer', 'lp.fav', 'lp.floor',
                                   'lpx.fav', 'lpx.floor', 'mx.fav', 'mx.floor', 'xb.fav', 'xb.floor',
-                                  'scan.fav', 'scan.wc') if has(k)))
+                                  'cj.json', 'cj.html', 'scan.fav', 'scan.wc') if has(k)))
 print()
 
 
@@ -166,6 +176,12 @@ if has('xb.fav'):
     xb = wall('xb.fav') / wall('xb.floor')
     target(xb <= 1.3, f'-x -f2 of the -x tree, {n_links} links: favlink/floor {xb:.3f} <= 1.3'
            f' (cpu {cpu("xb.fav") / cpu("xb.floor"):.2f})')
+if has('cj.json'):
+    cj = wall('cj.json') / wall('cj.html')
+    target(cj <= 1.3, f'-x of a Chromium Bookmarks file, {n_links} links in {n_cj} folders, within 1.3x'
+           f' of the HTML path: JSON/HTML {cj:.3f} <= 1.3 (cpu {cpu("cj.json") / cpu("cj.html"):.2f})')
+    target(kib('cj.json') < 64 * 1024,
+           f'peak RSS, -x of a Chromium Bookmarks file: {kib("cj.json") / 1024:.1f} MB < 64 MB')
 if has('sx.x'):
     sx = wall('sx.plain') / wall('sx.x')
     target(sx >= 0.8, f'scan-only -s, {scan_mb} MB: speed with -x / without {sx:.2f} >= 0.8')
