@@ -55,6 +55,13 @@ err 1 written, 0 already there, 0 passed over\n
 new out/In/
 new out/In/C.url {U}https://c/\r\n
 
+== Chromium: empty roots; the bar is a folder even when empty, as the export writes it
+args -v -x -o out B
+dir out
+file B {"roots":{"bookmark_bar":{"children":[],"name":"B","type":"folder"},"other":{"children":[]},"synced":{}}}
+err 0 written, 0 already there, 0 passed over\n
+new out/B/
+
 == Firefox: the menu at the top, the other roots folders by the names Firefox shows, tags from the tag folders
 # -c has no effect on a JSON file, which is UTF-8.
 args -v -x -c shift_jis -o out F
