@@ -593,9 +593,10 @@ const char* parse_fault(rapidjson::ParseErrorCode code) {
     case rapidjson::kParseErrorArrayMissCommaOrSquareBracket: return "a ',' or ']' missing";
     case rapidjson::kParseErrorStringUnicodeEscapeInvalidHex:
       return "a \\u escape without 4 hex digits";
-    case rapidjson::kParseErrorStringEscapeInvalid: return "an unknown escape";
+    case rapidjson::kParseErrorStringEscapeInvalid:
+      // The parser says so of a control character not escaped, too.
+      return "an unknown escape or a control character in a string";
     case rapidjson::kParseErrorStringMissQuotationMark: return "a string not closed";
-    case rapidjson::kParseErrorStringInvalidEncoding: return "a control character in a string";
     case rapidjson::kParseErrorNumberTooBig: return "a number too big";
     case rapidjson::kParseErrorNumberMissFraction: return "a number without its fraction";
     case rapidjson::kParseErrorNumberMissExponent: return "a number without its exponent";

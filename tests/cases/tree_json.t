@@ -151,3 +151,27 @@ args -v -x B
 file B {"roots":{}}\n]
 err B: not a bookmark file (text after the end, line 2)\n0 written, 0 already there, 0 passed over\n
 exit 1
+
+== bad input: not a value
+args -v -x B
+file B {"roots":{"other":tru}}
+err B: not a bookmark file (not a JSON value, line 1)\n0 written, 0 already there, 0 passed over\n
+exit 1
+
+== bad input: a \u escape without its four hex digits
+args -v -x B
+file B {"roots":{"other":{"children":[{"name":"\\u12G4"}]}}}
+err B: not a bookmark file (a \\u escape without 4 hex digits, line 1)\n0 written, 0 already there, 0 passed over\n
+exit 1
+
+== bad input: an unknown escape
+args -v -x B
+file B {"roots":{"other":{"children":[{"name":"\\q"}]}}}
+err B: not a bookmark file (an unknown escape or a control character in a string, line 1)\n0 written, 0 already there, 0 passed over\n
+exit 1
+
+== bad input: a tab that is not escaped, in a string
+args -v -x B
+file B {"roots":{"other":{"children":[{"name":"a\tb"}]}}}
+err B: not a bookmark file (an unknown escape or a control character in a string, line 1)\n0 written, 0 already there, 0 passed over\n
+exit 1
