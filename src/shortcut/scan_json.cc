@@ -596,7 +596,8 @@ const char* parse_fault(rapidjson::ParseErrorCode code) {
     case rapidjson::kParseErrorStringEscapeInvalid:
       // The parser says so of a control character not escaped, too.
       return "an unknown escape or a control character in a string";
-    case rapidjson::kParseErrorStringMissQuotationMark: return "a string not closed";
+    case rapidjson::kParseErrorStringMissQuotationMark:
+      return "a string not closed, or a NUL byte in it";
     case rapidjson::kParseErrorNumberTooBig: return "a number too big";
     case rapidjson::kParseErrorNumberMissFraction: return "a number without its fraction";
     case rapidjson::kParseErrorNumberMissExponent: return "a number without its exponent";

@@ -8,10 +8,10 @@ def T \r\n[{F29F85E0-4FF9-1068-AB91-08002B27B3D9}]\r\nProp5=31,
 == Chromium: the bar a folder, then the links of other and synced at the top, in that order wherever the file has them
 args -v -x -o out B
 dir out
-# A byte order mark and blanks before the '{'. The bar's "children" come before its name and
+# A byte order mark and blanks (more than one read) before the '{'. The bar's "children" come before its name and
 # type, as Chromium writes them. Escapes: é, a surrogate pair, a lone surrogate, a quote, a NUL
 # (a blank, as control characters become), a line break and a tab in an address (dropped).
-file B \xEF\xBB\xBF \r\n{"checksum":"x","roots":{"bookmark_bar":{"children":[
+file B \xEF\xBB\xBF{5000*\s}\r\n{"checksum":"x","roots":{"bookmark_bar":{"children":[
 file B {"date_added":"13258563210000000","name":"Caf\\u00e9 \\ud83d\\ude00 \\ud800 \\"q\\"","type":"url","url":"https://a/\\n\\tb"},
 # A folder inside, and one without "children": an empty folder. Dates: 0, and 1970 exactly, are
 # none (the time written); not digits: none.
@@ -174,4 +174,10 @@ exit 1
 args -v -x B
 file B {"roots":{"other":{"children":[{"name":"a\tb"}]}}}
 err B: not a bookmark file (an unknown escape or a control character in a string, line 1)\n0 written, 0 already there, 0 passed over\n
+exit 1
+
+== bad input: a NUL byte in a string
+args -v -x B
+file B {"roots":{"other":{"children":[{"name":"a\0b"}]}}}
+err B: not a bookmark file (a string not closed, or a NUL byte in it, line 1)\n0 written, 0 already there, 0 passed over\n
 exit 1
