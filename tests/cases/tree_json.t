@@ -46,6 +46,14 @@ newtime out/OtherF/Deep.url now
 new out/Top\s(2).url {U}https://phone/\r\n
 new out/Js.url {U}https://js/\r\n
 
+== Chromium: surrogate escapes in upper case, a lone low half, a private use character, a high half before a letter, and a pair across the end of a read
+args -v -x B
+file B {"roots":{"other":{"children":[{"type":"url","url":"https://x/","guid":"{65448*a}","name":"\\ud83d\\ude00"},
+file B {"type":"url","url":"https://y/","name":"\\uD83D\\uDE00\\uDC00\\uE000\\ud800\\u0041\\udfff"}]}}}
+err 2 written, 0 already there, 0 passed over\n
+new \xF0\x9F\x98\x80.url {U}https://x/\r\n
+new \xF0\x9F\x98\x80\xEF\xBF\xBD\xEE\x80\x80\xEF\xBF\xBDA\xEF\xBF\xBD.url {U}https://y/\r\n
+
 == Chromium: -s takes a top-level folder by its name, wherever its root stands
 args -v -x -s OtherF -o out B
 dir out
