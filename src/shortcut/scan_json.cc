@@ -30,8 +30,7 @@ enum Root : unsigned char { kBar, kOther, kSynced, kMenu, kToolbar, kUnfiled, kM
 // Where a root's node stands, and how it is laid out: as a folder of its
 // own, or its children at the top.
 struct RootPlace {
-  std::size_t offset = 0;  // of its '{' (line 0: not in the file)
-  long long line = 0;
+  JsonMark at;  // its '{' (line 0: not in the file)
   bool folder = false;
   long long children = 0;
   std::string name;  // the folder's name
@@ -68,8 +67,10 @@ enum class Field : unsigned char {
   kAnnoValue
 };
 
+// (cppcheck does not follow the read through find_if.)
 struct FieldName {
   std::string_view key;
+  // cppcheck-suppress unusedStructMember
   Field field;
 };
 
@@ -93,8 +94,7 @@ constexpr std::array<FieldName, 14> kNodeFields{{
 // One node object being read. Its fields are kept until it ends: in
 // Chromium's files a folder's "children" come before its "name" and "type".
 struct Node {
-  std::size_t offset = 0;  // of its '{' (the parser calls StartObject before taking it)
-  long long line = 0;
+  JsonMark at;  // its '{' (the parser calls StartObject before taking it)
   std::string type, name, url, date, tags, icon, root, description;
   bool has_name = false;
   bool has_url = false;
@@ -105,9 +105,8 @@ struct Node {
   std::vector<std::string> tag_folders;        // its tag folders' names, then their
   std::vector<std::vector<std::string>> held;  // addresses (the tags root)
 
-  void reset(std::size_t at, long long at_line) {
-    offset = at;
-    line = at_line;
+  void reset(JsonMark where) {
+    at = where;
     for (std::string* s : {&type, &name, &url, &date, &tags, &icon, &root, &description})
       s->clear();
     has_name = has_url = listed = false;
@@ -160,9 +159,9 @@ class NodeReader {
                : key_ == "value" ? Field::kAnnoValue
                                  : Field::kOther;
     } else if (open_.back() == Open::kNode) {
-      for (const FieldName& f : kNodeFields) {
-        if (f.key == key_) field_ = f.field;
-      }
+      const auto f = std::find_if(kNodeFields.begin(), kNodeFields.end(),
+                                  [this](const FieldName& known) { return known.key == key_; });
+      if (f != kNodeFields.end()) field_ = f->field;
       if (field_ == Field::kRootsObject && node_depth_ > 1) field_ = Field::kOther;
     } else if (open_.back() == Open::kRootsObject) {
       root_key_ = key_ == "bookmark_bar" ? kBar
@@ -319,14 +318,13 @@ class NodeReader {
   void root_at(Root r) {
     if (!survey()) return;
     RootPlace& p = s_->roots[r];
-    p.offset = in_->Tell();
-    p.line = in_->line();
+    p.at = in_->mark();
     p.folder = r == kBar;
   }
 
   bool open_node() {
     if (static_cast<std::size_t>(node_depth_) == nodes_.size()) nodes_.emplace_back();
-    nodes_[static_cast<std::size_t>(node_depth_)].reset(in_->Tell(), in_->line());
+    nodes_[static_cast<std::size_t>(node_depth_)].reset(in_->mark());
     ++node_depth_;
     open_.push_back(Open::kNode);
     return true;
@@ -366,9 +364,9 @@ class NodeReader {
   // root node the reading starts at lists its children where the caller
   // stands. False when the disk is full.
   bool open_list(Node& n) {
-    const auto it = std::lower_bound(s_->folders.begin(), s_->folders.end(), n.offset,
+    const auto it = std::lower_bound(s_->folders.begin(), s_->folders.end(), n.at.offset,
                                      [](const auto& f, std::size_t at) { return f.first < at; });
-    if (it == s_->folders.end() || it->first != n.offset) return true;
+    if (it == s_->folders.end() || it->first != n.at.offset) return true;
     caption_ = it->second;
     steps_->heading(caption_.data());
     n.listed = true;
@@ -407,7 +405,7 @@ class NodeReader {
   }
 
   void survey_node(Node& n) {
-    if (n.folder()) s_->folders.emplace_back(n.offset, n.name);
+    if (n.folder()) s_->folders.emplace_back(n.at.offset, n.name);
     if (node_depth_ < 2) return;
     if (s_->family == Family::kChromium) {
       if (node_depth_ == 2) chromium_root(n);
@@ -431,7 +429,7 @@ class NodeReader {
   // A Chromium root, by where its node began.
   void chromium_root(const Node& n) {
     for (RootPlace& p : s_->roots) {
-      if (p.offset != n.offset) continue;
+      if (p.at.offset != n.at.offset) continue;
       p.name = n.name;
       p.children = std::max(n.children, 0LL);
     }
@@ -454,8 +452,7 @@ class NodeReader {
     for (const auto& [root, r] : kFirefoxRoots) {
       if (n.root != root) continue;
       RootPlace& p = s_->roots[r];
-      p.offset = n.offset;
-      p.line = n.line;
+      p.at = n.at;
       p.folder = r != kMenu;
       p.children = std::max(n.children, 0LL);
       p.name = n.name;
@@ -636,14 +633,14 @@ Read write_tree(const char* file, JsonIn* in, Survey* s, TreeSteps* steps) {
   JsonReader reader;
   if (!steps->open_list()) return Read::kStopped;
   for (const RootPlace& root : s->roots) {
-    if (root.line == 0) continue;
+    if (root.at.line == 0) continue;
     if (root.folder && s->family == Family::kFirefox && root.children == 0) continue;
     if (root.folder) {
       std::string name = root.name;
       steps->heading(name.data());
       if (!steps->open_list()) return Read::kStopped;
     }
-    in->seek(root.offset, root.line);
+    in->seek(root.at);
     NodeReader h(in, s, steps);
     const rapidjson::ParseResult r = reader.Parse<kNodeFlags>(*in, h);
     if (h.write_failed()) return Read::kStopped;

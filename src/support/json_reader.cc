@@ -59,18 +59,18 @@ void JsonIn::mend_surrogate() {
     low_due_ = next >= 0xDC00 && next <= 0xDFFF;
     if (low_due_) return;
   }
-  if (high || low) std::memcpy(d, "FFFD", 4);
+  if (high || low) std::copy_n("FFFD", 4, d);
 }
 
-void JsonIn::seek(std::size_t offset, long long line) {
+void JsonIn::seek(JsonMark at) {
   if (fd_ >= 0) {
-    base_ = static_cast<long long>(offset);
+    base_ = static_cast<long long>(at.offset);
     p_ = end_ = 0;
     eof_ = !text_seek_fd(fd_, base_);
     failed_ = failed_ || eof_;
   } else {
-    p_ = std::min(offset, end_);
+    p_ = std::min(at.offset, end_);
   }
-  line_ = line;
+  line_ = at.line;
   in_string_ = escape_ = low_due_ = false;
 }

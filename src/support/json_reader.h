@@ -68,6 +68,13 @@ class Stack<JsonStack> {
 };
 }  // namespace rapidjson::internal
 
+/// A place in a JSON text: the offset of a byte outside any string, and its
+/// line (0: no place).
+struct JsonMark {
+  std::size_t offset = 0;
+  long long line = 0;
+};
+
 // The JSON text as the parser reads it: a file read in blocks, or a text in
 // memory (a decoded .jsonlz4), with the line reached counted for reports.
 // It also mends what the parser would refuse in a string that browsers do
@@ -109,18 +116,21 @@ class JsonIn {
 
   // Output side of the stream concept: the parser copies strings into its
   // own stack, never into the input.
-  Ch* PutBegin() { return nullptr; }
-  void Put(Ch) {}
-  void Flush() {}
-  std::size_t PutEnd(Ch*) { return 0; }
+  static Ch* PutBegin() { return nullptr; }
+  static void Put(Ch) {}
+  static void Flush() {}
+  static std::size_t PutEnd(Ch*) { return 0; }
 
   long long line() const { return line_; }
   // True when the whole text has been read.
   bool at_end() { return Peek() == '\0' && p_ == end_; }
   bool failed() const { return failed_; }
 
-  // Reads on from offset (a byte outside any string), on the given line.
-  void seek(std::size_t offset, long long line);
+  // Where the next byte stands.
+  JsonMark mark() const { return JsonMark{Tell(), line_}; }
+
+  // Reads on from a place mark() gave.
+  void seek(JsonMark at);
 
  private:
   static constexpr std::size_t kBlock = std::size_t{64} * 1024;
