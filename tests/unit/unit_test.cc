@@ -165,7 +165,7 @@ TEST(Examples, EveryRowHolds) {
       {"bookmark_item", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, {"u"}, "n", 1700000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\">n</A>\n"},
       {"bookmark_item control", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, {"u"}, "n\tm\x7F", -100000000); }), "<DT><A HREF=\"u\" ADD_DATE=\"-100000000\">n m </A>\n"},
       {"bookmark_item extras", out_of({.format = 2}, [](LinkPage* p) { bookmark_item(*p, {"u", "http://i", "d", "a,b"}, "n", 1); }), "<DT><A HREF=\"u\" ADD_DATE=\"1\" ICON_URI=\"http://i\" TAGS=\"a,b\">n</A>\n<DD>d\n"},
-      {"collapse_blanks", collapsed(" a\t\r\n b\xC2\x85" "c \x7F"), "a b c|"},
+      {"collapse_blanks", collapsed(" a\t\r\n b\xC2\x85" "c \x7F\xC2\x9F" "d\xC2\xA0"), "a b c d\xC2\xA0|"},
       {"drop_line_breaks", stepped("http://a/\r\n\tb", drop_line_breaks), "http://a/b|"},
       {"web_icon", stepped("HTTPS://x/i.png", web_icon) + stepped("http:\n//y", web_icon) + stepped("data:image/png;base64,AA", web_icon) + stepped("ftp://z", web_icon), "HTTPS://x/i.png|http://y|||"},
       {"utf8_encode", enc(0x41) + enc(0xE9) + enc(0x1F600), "A\xC3\xA9\xF0\x9F\x98\x80"},
