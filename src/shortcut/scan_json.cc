@@ -32,8 +32,8 @@ enum Root : unsigned char { kBar, kOther, kSynced, kMenu, kToolbar, kUnfiled, kM
 struct RootPlace {
   JsonMark at;  // its '{' (line 0: not in the file)
   bool folder = false;
-  long long children = 0;
-  std::string name;  // the folder's name
+  long long children = 0;  // Firefox: a root is a folder only with children
+  std::string name;        // the folder's name
 };
 
 // What the first reading learns, for the second.
@@ -217,7 +217,7 @@ class NodeReader {
 
   bool number(long long v) {
     if (skip_ > 0) return true;
-    if (open_.back() == Open::kNode && field_ == Field::kFirefoxDate && node_depth_ > 0) {
+    if (open_.back() == Open::kNode && field_ == Field::kFirefoxDate) {
       node().firefox_date = v;
       return true;
     }
@@ -228,8 +228,10 @@ class NodeReader {
     if (skip_ > 0) return true;
     if (open_.back() == Open::kAnno) {
       if (field_ == Field::kAnnoName) anno_name_ = v;
-      if (field_ == Field::kAnnoValue) anno_value_.assign(v.data(), v.size());
-      if (field_ == Field::kAnnoValue) anno_has_value_ = true;
+      if (field_ == Field::kAnnoValue) {
+        anno_value_.assign(v.data(), v.size());
+        anno_has_value_ = true;
+      }
       return true;
     }
     if (!expects_value()) return true;
@@ -426,12 +428,10 @@ class NodeReader {
     if (node_depth_ == 2) firefox_root(n);
   }
 
-  // A Chromium root, by where its node began.
+  // A Chromium root's name, by where its node began.
   void chromium_root(const Node& n) {
     for (RootPlace& p : s_->roots) {
-      if (p.at.offset != n.at.offset) continue;
-      p.name = n.name;
-      p.children = std::max(n.children, 0LL);
+      if (p.at.offset == n.at.offset) p.name = n.name;
     }
   }
 
@@ -655,14 +655,15 @@ Read write_tree(const char* file, JsonIn* in, Survey* s, TreeSteps* steps) {
 // The name Firefox shows for a root whose title is empty or its internal
 // name.
 void firefox_names(Survey* s) {
-  static constexpr std::array<std::array<std::string_view, 3>, 3> kShown{{
-      {"toolbar", "Bookmarks Toolbar", ""},
-      {"unfiled", "Other Bookmarks", ""},
-      {"mobile", "Mobile Bookmarks", ""},
+  // The internal name and the shown one of kToolbar, kUnfiled, kMobile.
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kShown{{
+      {"toolbar", "Bookmarks Toolbar"},
+      {"unfiled", "Other Bookmarks"},
+      {"mobile", "Mobile Bookmarks"},
   }};
   for (std::size_t i = 0; i < kShown.size(); ++i) {
     std::string& name = s->roots[kToolbar + i].name;
-    if (name.empty() || name == kShown[i][0]) name = kShown[i][1];
+    if (name.empty() || name == kShown[i].first) name = kShown[i].second;
   }
 }
 
