@@ -144,6 +144,12 @@ def target(ok, text):
     print(f'  [{"met" if ok else "MISSED"}] {text}')
 
 
+def within(fav, floor, limit, text):
+    # A wall-time ratio against its limit, with the cpu ratio beside it.
+    r = wall(fav) / wall(floor)
+    target(r <= limit, f'{text} {r:.3f} <= {limit} (cpu {cpu(fav) / cpu(floor):.2f})')
+
+
 print('targets')
 if has('sc.fav'):
     sc = wall('sc.fav') / wall('sc.floor')
@@ -152,15 +158,11 @@ if has('lp.fav'):
     lp = wall('lp.fav') / wall('lp.floor')
     target(lp <= 1.2, f'link page, {n_files} files: favlink/floor {lp:.3f} <= 1.2')
 if has('lpx.fav'):
-    lpx = wall('lpx.fav') / wall('lpx.floor')
-    target(lpx <= 1.2, f'link page -x, {n_files} files in {n_favx} folders: favlink/floor {lpx:.3f}'
-           f' <= 1.2 (cpu {cpu("lpx.fav") / cpu("lpx.floor"):.2f})')
+    within('lpx.fav', 'lpx.floor', 1.2, f'link page -x, {n_files} files in {n_favx} folders: favlink/floor')
 if has('wide4.fav'):
     grow = wall('wide4.fav') / wall('wide1.fav')
     target(grow <= 4.5, f'link page -x, one dir of {4 * n_wide} files / of {n_wide}: {grow:.2f} <= 4.5')
-    w4 = wall('wide4.fav') / wall('wide4.floor')
-    target(w4 <= 1.3, f'link page -x, one dir of {4 * n_wide} files: favlink/floor {w4:.3f} <= 1.3'
-           f' (cpu {cpu("wide4.fav") / cpu("wide4.floor"):.2f})')
+    within('wide4.fav', 'wide4.floor', 1.3, f'link page -x, one dir of {4 * n_wide} files: favlink/floor')
 if has('scan.fav'):
     target(mbs('scan.fav') >= 500, f'scan-only: {mbs("scan.fav"):.0f} MB/s >= 500')
     target(wall('scan.fav') <= 8 * wall('scan.wc'),
@@ -169,17 +171,12 @@ if has('scan.fav'):
            f'peak RSS flat: {small_mb} MB vs {scan_mb} MB input within 10% (x{big / small:.2f})')
     target(max(big, small) < 4096, f'peak RSS under 4 MB: {max(big, small) / 1024:.1f} MB')
 if has('mx.fav'):
-    mx = wall('mx.fav') / wall('mx.floor')
-    target(mx <= 1.3, f'-x tree, {n_links} links in {n_folders} folders: favlink/floor {mx:.3f} <= 1.3'
-           f' (cpu {cpu("mx.fav") / cpu("mx.floor"):.2f})')
+    within('mx.fav', 'mx.floor', 1.3, f'-x tree, {n_links} links in {n_folders} folders: favlink/floor')
 if has('xb.fav'):
-    xb = wall('xb.fav') / wall('xb.floor')
-    target(xb <= 1.3, f'-x -f2 of the -x tree, {n_links} links: favlink/floor {xb:.3f} <= 1.3'
-           f' (cpu {cpu("xb.fav") / cpu("xb.floor"):.2f})')
+    within('xb.fav', 'xb.floor', 1.3, f'-x -f2 of the -x tree, {n_links} links: favlink/floor')
 if has('cj.json'):
-    cj = wall('cj.json') / wall('cj.html')
-    target(cj <= 1.3, f'-x of a Chromium Bookmarks file, {n_links} links in {n_cj} folders, within 1.3x'
-           f' of the HTML path: JSON/HTML {cj:.3f} <= 1.3 (cpu {cpu("cj.json") / cpu("cj.html"):.2f})')
+    within('cj.json', 'cj.html', 1.3,
+           f'-x of a Chromium Bookmarks file, {n_links} links in {n_cj} folders, within 1.3x of the HTML path: JSON/HTML')
     target(kib('cj.json') < 64 * 1024,
            f'peak RSS, -x of a Chromium Bookmarks file: {kib("cj.json") / 1024:.1f} MB < 64 MB')
 if has('sx.x'):
